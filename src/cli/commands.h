@@ -1,0 +1,18 @@
+#pragma once
+// The command groups of somnexa-tool, one source file each. Every command takes
+// the words after its name, prints its result on stdout, a one-line error on
+// stderr, and returns the process exit code.
+
+#include <string>
+#include <vector>
+
+namespace somnexa::cli {
+
+using Words = std::vector<std::string>;
+
+// cmd_records.cpp
+int cmdDecodeIndex(const Words& words);
+int cmdDecodeSession(const Words& words);
+int cmdDump(const Words& words);
+
+}  // namespace somnexa::cli
