@@ -76,6 +76,8 @@ bool TDataFile::EnsureOutputFile(const TDeviceTime& start, const char* extension
         return false;
     }
     outputFileName_ = OutputFolder + *stamp + extension;
+    // A caller that did not know the start beforehand gets it from the session.
+    if (Header.StartTime == 0.0) Header.StartTime = DeviceTimeToDateTime(start)->days();
     CreateDataFile(outputFileName_);
     return true;
 }
