@@ -37,15 +37,17 @@ CREATE INDEX SeeLog_LogDate ON SeeLog (LogDate);
 
 -- Translations are found by 0-based ordinal position: the column at
 -- position code + 2 holds language code n. Position 3 is Simplified Chinese
--- (code 1), 4 Traditional Chinese (code 2, not offered by the options
--- window), 5 English (code 3). No index on FormName: a window's rows then
--- come back in insertion order, which decides which of two equal keys wins.
+-- (code 1), 5 English (code 3). Position 4 (code 2) is not offered by the
+-- options window; it carries the reference text so that a hand-edited
+-- language option of 2 shows the program's own texts instead of blanks.
+-- No index on FormName: a window's rows then come back in insertion order,
+-- which decides which of two equal keys wins.
 CREATE TABLE Languages (
   ID                 INTEGER PRIMARY KEY AUTOINCREMENT,
   FormName           TEXT COLLATE NOCASE NOT NULL,
   ReferenceLanguage  TEXT COLLATE NOCASE NOT NULL,
   SimplifiedChinese  TEXT COLLATE NOCASE,
-  TraditionalChinese TEXT COLLATE NOCASE,
+  Language2          TEXT COLLATE NOCASE,
   English            TEXT COLLATE NOCASE
 );
 
@@ -53,8 +55,8 @@ CREATE TABLE tDiagram (
   Type         INTEGER NOT NULL,
   SortIndex    INTEGER,
   IsSYS        BOOLEAN NOT NULL DEFAULT 0,
-  Name         TEXT COLLATE NOCASE CHECK (length(Name) <= 20),
-  ChannleName  TEXT COLLATE NOCASE CHECK (length(ChannleName) <= 50),
+  Name         TEXT COLLATE NOCASE,
+  ChannleName  TEXT COLLATE NOCASE,
   Visible      BOOLEAN NOT NULL DEFAULT -1,
   Code         INTEGER,
   CodePos      INTEGER,
@@ -69,7 +71,7 @@ CREATE TABLE tDiagram (
   Rate         INTEGER,
   ChannleCount INTEGER,
   MoveStep     INTEGER,
-  Units        TEXT COLLATE NOCASE CHECK (length(Units) <= 20),
+  Units        TEXT COLLATE NOCASE,
   ShowX        BOOLEAN,
   ShowY        BOOLEAN,
   ShowCaption  BOOLEAN,
@@ -85,8 +87,8 @@ CREATE TABLE tDiagram (
   ScaleY2      INTEGER,
   PrecisionX   INTEGER,
   PrecisionY   INTEGER,
-  TextFormatX  TEXT COLLATE NOCASE CHECK (length(TextFormatX) <= 20),
-  TextFormatY  TEXT COLLATE NOCASE CHECK (length(TextFormatY) <= 20),
+  TextFormatX  TEXT COLLATE NOCASE,
+  TextFormatY  TEXT COLLATE NOCASE,
   TextStyleX   INTEGER,
   TextStyleY   INTEGER,
   MinY         INTEGER,
