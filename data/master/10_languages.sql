@@ -357,7 +357,10 @@ INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) 
   ('frmTableEvent', 'Print', '打印', 'Print'),
   ('frmTableEvent', 'InspTime', 'InspTime', 'InspTime'),
   ('frmTableEvent', 'ExpTime', 'ExpTime', 'ExpTime'),
-  ('frmTableEvent', 'InspTV', 'InspTV', 'InspTV');
+  ('frmTableEvent', 'InspTV', 'InspTV', 'InspTV'),
+  ('frmTableEvent', 'MinVent', '分钟通气量', 'Minute vent.'),
+  ('frmTableEvent', 'RespRate', '呼吸频率', 'Breath rate'),
+  ('frmTableEvent', 'PeakFlow', '峰值流量', 'Peak flow');
 
 -- Event-mark dialog.
 INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) VALUES
