@@ -15,4 +15,7 @@ int cmdDecodeIndex(const Words& words);
 int cmdDecodeSession(const Words& words);
 int cmdDump(const Words& words);
 
+// cmd_device.cpp
+int cmdDevice(const Words& words);
+
 }  // namespace somnexa::cli

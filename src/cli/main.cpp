@@ -21,6 +21,10 @@ constexpr Command kCommands[] = {
     {"decode-session", somnexa::cli::cmdDecodeSession,
      "decode-session --region A|B IMAGE --out DIR [--rate-a N] [--rate-log N] [--points-per-sample P]"},
     {"dump", somnexa::cli::cmdDump, "dump FILE [--channel CODE/POS]"},
+    {"device", somnexa::cli::cmdDevice,
+     "device list [--simulate FLASH]\n"
+     "  somnexa-tool device read [--simulate FLASH] (--headers A|B | --region A|B --address N --size N) --out IMAGE"
+     " [--latency-us U] [--drop-every K]"},
 };
 
 int usage() {
