@@ -47,6 +47,10 @@ int RotateImage(const std::string& imageFile, int unit);
 // The same rotation on bytes in memory.
 int RotateImageBytes(std::vector<std::uint8_t>& image, int unit);
 
+// Whole-file reads and writes of images; false on any error.
+bool ReadWholeFile(const std::string& name, std::vector<std::uint8_t>& bytes);
+bool WriteWholeFile(const std::string& name, const std::vector<std::uint8_t>& bytes);
+
 class TDataFile {
 public:
     TDataFile();

@@ -2,7 +2,7 @@
 // one session into its settings, events and samples (and its data file).
 
 #include <filesystem>
-#include <fstream>
+#include <cstdio>
 #include <iterator>
 #include <system_error>
 
@@ -20,16 +20,28 @@ struct TDataFile::DecodeState {
     bool invalidTime = false;
     int pairFirst = -1;   // channel of realtime code 1 position 0
     int pairSecond = -1;  // channel of realtime code 1 position 1
+    std::int32_t firstRate = 0, firstOffset = 0;
+    std::int32_t secondRate = 0, secondOffset = 0;
+    std::int32_t pairStepMs = 0;  // time one pair stands for
+
+    void locatePair(const arTChannleInfo& channels, const std::vector<std::int32_t>& offsets, int first, int second) {
+        pairFirst = first;
+        pairSecond = second;
+        if (first >= 0) {
+            firstRate = channels[static_cast<std::size_t>(first)].Rate;
+            firstOffset = offsets[static_cast<std::size_t>(first)];
+        }
+        if (second >= 0) {
+            secondRate = channels[static_cast<std::size_t>(second)].Rate;
+            secondOffset = offsets[static_cast<std::size_t>(second)];
+        }
+        const std::int32_t rate = secondRate > 0 ? secondRate : firstRate;
+        pairStepMs = rate > 0 ? 1000 / rate : 0;
+    }
 };
 
 namespace {
 
-bool readWholeFile(const std::string& name, std::vector<std::uint8_t>& bytes) {
-    std::ifstream in(name, std::ios::binary);
-    if (!in) return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
 
 std::int32_t sectorAddress(bool regionA, std::size_t index, int rotation) {
     const std::int64_t regionSize = regionA ? kRegionASize : kRegionBSize;
@@ -94,18 +106,17 @@ void TDataFile::FlushFrame() {
 // A frame is one second of waveform: Rate pairs of the two channels of code 1.
 // It is written only when a sample for an already full channel arrives.
 void TDataFile::AppendPair(std::int32_t s1, std::int32_t s2) {
-    const int c0 = decode_->pairFirst;
-    if (c0 < 0 || channels_[c0].Rate == 0) return;
-    if (channelFill_[c0] == channels_[c0].Rate) FlushFrame();
-    frame_[channelOffsets_[c0] + channelFill_[c0]++] = s1;
-    const int c1 = decode_->pairSecond;
-    int rate = channels_[c0].Rate;
-    if (c1 >= 0 && channels_[c1].Rate > 0) {
-        rate = channels_[c1].Rate;
+    const DecodeState& d = *decode_;
+    if (d.firstRate == 0) return;
+    std::int32_t& fill0 = channelFill_[static_cast<std::size_t>(d.pairFirst)];
+    if (fill0 == d.firstRate) FlushFrame();
+    frame_[static_cast<std::size_t>(d.firstOffset + fill0++)] = s1;
+    if (d.secondRate > 0) {
         // A second channel slower than the first would overflow into its neighbour.
-        if (channelFill_[c1] < channels_[c1].Rate) frame_[channelOffsets_[c1] + channelFill_[c1]++] = s2;
+        std::int32_t& fill1 = channelFill_[static_cast<std::size_t>(d.pairSecond)];
+        if (fill1 < d.secondRate) frame_[static_cast<std::size_t>(d.secondOffset + fill1++)] = s2;
     }
-    frameMilliseconds_ += 1000 / rate;
+    frameMilliseconds_ += d.pairStepMs;
 }
 
 void TDataFile::AppendLogSample(int code, std::int32_t value) {
@@ -137,12 +148,9 @@ int TDataFile::DecodeImage(const std::string& imageFile, int kind, arTRealTimeDa
     std::error_code ec;
     if (!std::filesystem::is_regular_file(source_, ec)) return kMissingFile;
     std::vector<std::uint8_t> image;
-    if (!readWholeFile(source_, image)) return kUnreadable;
+    if (!ReadWholeFile(source_, image)) return kUnreadable;
     const int rotation = RotateImageBytes(image, static_cast<int>(unit));
-    if (rotation > 0) {
-        std::ofstream out(source_, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-    }
+    if (rotation > 0) WriteWholeFile(source_, image);
 
     const std::size_t n = image.size() / unit;
     arTRealTimeData realtime;
@@ -155,8 +163,8 @@ int TDataFile::DecodeImage(const std::string& imageFile, int kind, arTRealTimeDa
     DecodeState state;
     state.kind = kind;
     state.firstTime = n == 0 ? nullptr : (regionA ? &realtime[0].Time : &log[0].Time);
-    state.pairFirst = FindChannel(codes::kRealtimePair, 0);
-    state.pairSecond = FindChannel(codes::kRealtimePair, 1);
+    state.locatePair(channels_, channelOffsets_, FindChannel(codes::kRealtimePair, 0),
+                     FindChannel(codes::kRealtimePair, 1));
     decode_ = &state;
     ClearFrame();
     outputFileName_.clear();
@@ -169,10 +177,10 @@ int TDataFile::DecodeImage(const std::string& imageFile, int kind, arTRealTimeDa
             r.Address = sectorAddress(true, i, rotation);
             for (std::size_t pos = 0; pos + kRegionAPacketSize <= unit; pos += kRegionAPacketSize) {
                 const std::uint8_t* p = u + pos;
-                if (!validPacket(p, kRegionAPacketSize)) continue;
+                if (!validPacketA(p)) continue;
                 const int type = typeA(p);
                 if (type == kASamplePair && kind == kRealtimeSession) {
-                    if (!EnsureOutputFile(*state.firstTime, ".hidr")) break;
+                    if (outputFileName_.empty() && !EnsureOutputFile(*state.firstTime, ".hidr")) break;
                     AppendPair(firstValueA(p), secondValueA(p));
                 } else if (type == kAClock) {
                     r.Time.Hour = p[1];
@@ -208,7 +216,7 @@ int TDataFile::DecodeImage(const std::string& imageFile, int kind, arTRealTimeDa
             r.Address = sectorAddress(false, i, rotation);
             for (std::size_t pos = 0; pos + kRegionBPacketSize <= unit; pos = nextPositionB(pos)) {
                 const std::uint8_t* p = u + pos;
-                if (!validPacket(p, kRegionBPacketSize)) continue;
+                if (!validPacketB(p)) continue;
                 const int type = typeB(p);
                 switch (type) {
                     case kBSessionId: r.Id = value24B(p); break;

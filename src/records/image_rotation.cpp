@@ -1,7 +1,5 @@
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 
 #include "records/data_file.h"
 #include "records/qv_func.h"
@@ -32,18 +30,32 @@ int RotateImageBytes(std::vector<std::uint8_t>& image, int unit) {
 }
 
 int RotateImage(const std::string& imageFile, int unit) {
-    std::ifstream in(imageFile, std::ios::binary);
-    if (!in) return -1;
-    std::vector<std::uint8_t> image((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (in.bad()) return -1;
-    in.close();
+    std::vector<std::uint8_t> image;
+    if (!ReadWholeFile(imageFile, image)) return -1;
     const int k = RotateImageBytes(image, unit);
-    if (k > 0) {
-        std::ofstream out(imageFile, std::ios::binary | std::ios::trunc);
-        out.write(reinterpret_cast<const char*>(image.data()), static_cast<std::streamsize>(image.size()));
-        if (!out) return -1;
-    }
+    if (k > 0 && !WriteWholeFile(imageFile, image)) return -1;
     return k;
+}
+
+bool ReadWholeFile(const std::string& name, std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(name.c_str(), "rb");
+    if (!f) return false;
+    bool ok = std::fseek(f, 0, SEEK_END) == 0;
+    const long size = ok ? std::ftell(f) : -1;
+    ok = ok && size >= 0 && std::fseek(f, 0, SEEK_SET) == 0;
+    if (ok) {
+        bytes.resize(static_cast<std::size_t>(size));
+        ok = size == 0 || std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    }
+    std::fclose(f);
+    return ok;
+}
+
+bool WriteWholeFile(const std::string& name, const std::vector<std::uint8_t>& bytes) {
+    std::FILE* f = std::fopen(name.c_str(), "wb");
+    if (!f) return false;
+    const bool ok = bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && ok;
 }
 
 }  // namespace somnexa

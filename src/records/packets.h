@@ -46,6 +46,13 @@ enum RegionBType : std::uint8_t {
 
 inline bool isLogEventType(int type) { return (type >= 6 && type <= 11) || type == 19; }
 
+// Region A validity in one step: top bit of byte 0 set, of bytes 1..3 clear.
+inline bool validPacketA(const std::uint8_t* p) {
+    const std::uint32_t w = std::uint32_t{p[0]} | std::uint32_t{p[1]} << 8 | std::uint32_t{p[2]} << 16 | std::uint32_t{p[3]} << 24;
+    return (w & 0x80808080u) == 0x80u;
+}
+inline bool validPacketB(const std::uint8_t* p) { return validPacketA(p) && (p[4] & 0x80) == 0; }
+
 inline bool validPacket(const std::uint8_t* p, std::size_t size) {
     if ((p[0] & 0x80) == 0) return false;
     for (std::size_t i = 1; i < size; ++i)

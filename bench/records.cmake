@@ -1,0 +1,1 @@
+somnexa_add_bench(records_bench SOURCES records_bench.cpp LIBS somnexa_records)
