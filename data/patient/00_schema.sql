@@ -71,12 +71,12 @@ CREATE INDEX tData_DataType_DataTime ON tData (DataType, DataTime);
 -- opening; the template carries it with its indexes.
 CREATE TABLE tColumnData (
   ID       INTEGER PRIMARY KEY AUTOINCREMENT,
-  sDate    TEXT COLLATE NOCASE CHECK (length(sDate) <= 20),
+  sDate    TEXT COLLATE NOCASE,
   Code     INTEGER,
   CodePos  INTEGER,
   DataMode INTEGER,
-  "Values" TEXT COLLATE NOCASE CHECK (length("Values") <= 255),
-  Values1  TEXT COLLATE NOCASE CHECK (length(Values1) <= 255)
+  "Values" TEXT COLLATE NOCASE,
+  Values1  TEXT COLLATE NOCASE
 );
 CREATE INDEX tColumnData_sDate_Code ON tColumnData (sDate, Code);
 CREATE INDEX tColumnData_Code_Values ON tColumnData (Code, "Values");
