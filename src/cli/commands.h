@@ -18,4 +18,8 @@ int cmdDump(const Words& words);
 // cmd_device.cpp
 int cmdDevice(const Words& words);
 
+// cmd_storage.cpp
+int cmdSql(const Words& words);
+int cmdInitDb(const Words& words);
+
 }  // namespace somnexa::cli

@@ -25,6 +25,8 @@ constexpr Command kCommands[] = {
      "device list [--simulate FLASH]\n"
      "  somnexa-tool device read [--simulate FLASH] (--headers A|B | --region A|B --address N --size N) --out IMAGE"
      " [--latency-us U] [--drop-every K]"},
+    {"sql", somnexa::cli::cmdSql, "sql DB \"STATEMENT\""},
+    {"initdb", somnexa::cli::cmdInitDb, "initdb --master FILE | --patient FILE"},
 };
 
 int usage() {
