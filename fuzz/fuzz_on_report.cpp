@@ -38,12 +38,19 @@ private:
     std::size_t at_ = 0;
 };
 
+struct Backend;
+
 struct Device : HidDevice {
+    struct Handlers {
+        ReportHandler report;
+        ErrorHandler error;
+    };
     HidDeviceInfo info_{"fuzz0", "Qorvel", "Nimbra-C01"};
-    ReportHandler report;
-    ErrorHandler error;
+    std::shared_ptr<Handlers> handlers = std::make_shared<Handlers>();
     Scheduler* scheduler = nullptr;
+    Backend* backend = nullptr;
     bool idle = true;  // how the state query is answered
+    ~Device() override;
     const HidDeviceInfo& info() const override { return info_; }
     bool write(std::span<const std::uint8_t> frame) override {
         if (frame.size() != kOutputReportSize) std::abort();
@@ -54,29 +61,36 @@ struct Device : HidDevice {
             answer[1] = 0x55;
             answer[2] = code;
             answer[3] = code == kCmdState ? (idle ? 1 : 2) : 0;
-            scheduler->post([this, answer] {
-                if (report) report(answer);
+            scheduler->post([h = handlers, answer] {
+                if (h->report) h->report(answer);
             });
         }
         return true;
     }
-    void setReportHandler(ReportHandler h) override { report = std::move(h); }
-    void setErrorHandler(ErrorHandler h) override { error = std::move(h); }
+    void setReportHandler(ReportHandler h) override { handlers->report = std::move(h); }
+    void setErrorHandler(ErrorHandler h) override { handlers->error = std::move(h); }
 };
 
 struct Backend : HidBackend {
     Scheduler* scheduler = nullptr;
-    Device* lastOpened = nullptr;
+    Device* lastOpened = nullptr;  // null once released
     ChangeHandler change;
     std::vector<HidDeviceInfo> enumerate() override { return {{"fuzz0", "Qorvel", "Nimbra-C01"}}; }
     std::unique_ptr<HidDevice> open(const HidDeviceInfo&) override {
         auto d = std::make_unique<Device>();
         d->scheduler = scheduler;
+        d->backend = this;
         lastOpened = d.get();
         return d;
     }
     void setChangeHandler(ChangeHandler h) override { change = std::move(h); }
 };
+
+Device::~Device() {
+    handlers->report = nullptr;
+    handlers->error = nullptr;
+    if (backend->lastOpened == this) backend->lastOpened = nullptr;
+}
 
 struct Counter : MessageSink {
     int outcomes = 0;
