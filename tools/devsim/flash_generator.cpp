@@ -36,10 +36,21 @@ void fillRegion(FlashImage& flash, const FlashRegion& region, std::vector<Genera
     if (used == 0) return;
 
     // The position after the newest sector. A ring that never filled up is
-    // placed across the region's end all the same.
+    // placed across the region's end all the same, preferably so that one
+    // session runs past the end and continues at the region's start.
     RandomSource rnd(seed, 50 + region.start);
-    const int end = used == capacity ? rnd.uniform(0, sectorsInRegion - 1)
-                                     : (used >= 2 ? rnd.uniform(1, used - 1) : 0);
+    int end = 0;
+    if (used == capacity) {
+        end = rnd.uniform(0, sectorsInRegion - 1);
+    } else if (used >= 2) {
+        std::vector<int> inside;  // survivor indices that continue the previous one's session
+        for (int k = 1; k < used; ++k)
+            if (survivors[static_cast<std::size_t>(k)].session == survivors[static_cast<std::size_t>(k - 1)].session)
+                inside.push_back(k);
+        const int split = inside.empty() ? rnd.uniform(1, used - 1)
+                                         : inside[static_cast<std::size_t>(rnd.uniform(0, int(inside.size()) - 1))];
+        end = used - split;
+    }
     const int first = ((end - used) % sectorsInRegion + sectorsInRegion) % sectorsInRegion;
     for (int k = 0; k < used; ++k) {
         const Survivor& v = survivors[static_cast<std::size_t>(k)];
@@ -75,9 +86,9 @@ GeneratedFlash generateFlash(const GeneratorOptions& options) {
     }
 
     const int step = out.logStepSeconds;
-    fillRegion(out.flash, kRegionB, out.sessions, &GeneratedSession::log, options.erasedGapSectors, options.seed,
+    fillRegion(out.flash, kRegionB, out.sessions, &GeneratedSession::logRange, options.erasedGapSectors, options.seed,
                [&](const GeneratedSession& s) { return encodeLogSession(s, step, options.seed); });
-    fillRegion(out.flash, kRegionA, out.sessions, &GeneratedSession::realtime, options.erasedGapSectors,
+    fillRegion(out.flash, kRegionA, out.sessions, &GeneratedSession::realtimeRange, options.erasedGapSectors,
                options.seed, [&](GeneratedSession& s) {
                    EncodedSession e = encodeRealtimeSession(s, options.seed);
                    s.breaths = e.breaths;

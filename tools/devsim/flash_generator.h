@@ -41,8 +41,8 @@ struct StoredRange {
 };
 
 struct GeneratedSession : PlannedSession {
-    StoredRange log;       // region B
-    StoredRange realtime;  // region A
+    StoredRange logRange;       // region B
+    StoredRange realtimeRange;  // region A
     int breaths = 0;       // breaths in the realtime data of the whole session
 };
 
