@@ -109,6 +109,9 @@ std::string formatNumber(double value, std::string_view p) {
     for (std::size_t i = 0; i < p.size() && i < dot; ++i) thousands = thousands || p[i] == ',';
     percent = p.find('%') != std::string_view::npos;
     if (percent) value *= 100;
+    // Halves round away from zero, as the dialect's Format does.
+    const double scale = std::pow(10.0, decimals);
+    if (std::fabs(value) * scale < 1e15) value = std::round(value * scale) / scale;
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.*f", decimals, value);
     std::string digits = buf;

@@ -291,6 +291,11 @@ private:
             ++i;
             return true;
         }
+        // LEFT and RIGHT are join words to SQLite; as functions they get names of their own.
+        if ((is(w, "left") || is(w, "right")) && nextIs(i, "(") && !prevOutIsDot()) {
+            emit(TokenKind::Word, is(w, "left") ? "jet_left" : "jet_right");
+            return true;
+        }
         if (is(w, "distinctrow")) {
             emit(TokenKind::Word, "distinct");
             return true;
