@@ -22,4 +22,7 @@ int cmdDevice(const Words& words);
 int cmdSql(const Words& words);
 int cmdInitDb(const Words& words);
 
+// cmd_sim.cpp
+int cmdSim(const Words& words);
+
 }  // namespace somnexa::cli

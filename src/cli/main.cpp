@@ -27,6 +27,8 @@ constexpr Command kCommands[] = {
      " [--latency-us U] [--drop-every K]"},
     {"sql", somnexa::cli::cmdSql, "sql DB \"STATEMENT\""},
     {"initdb", somnexa::cli::cmdInitDb, "initdb --master FILE | --patient FILE"},
+    {"sim", somnexa::cli::cmdSim,
+     "sim make-flash --out FLASH [--nights N] [--seed S] [--product P] [--max-session-seconds N]"},
 };
 
 int usage() {
