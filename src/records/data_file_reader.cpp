@@ -17,7 +17,7 @@ namespace {
 // More channels than any chart list holds, and more points than a whole day of
 // the fastest channel, mean a corrupt file rather than data.
 constexpr std::int32_t kMaxChannels = 256;
-constexpr std::int64_t kMaxPoints = std::int64_t{1} << 26;
+constexpr std::int64_t kMaxPoints = std::int64_t{1} << 23;  // four days at 25 per second
 constexpr std::int64_t kFramesPerChunk = 4096;
 
 struct FileCloser {
