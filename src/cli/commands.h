@@ -25,4 +25,8 @@ int cmdInitDb(const Words& words);
 // cmd_sim.cpp
 int cmdSim(const Words& words);
 
+// cmd_analysis.cpp
+int cmdStats(const Words& words);
+int cmdPieces(const Words& words);
+
 }  // namespace somnexa::cli

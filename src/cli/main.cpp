@@ -29,6 +29,9 @@ constexpr Command kCommands[] = {
     {"initdb", somnexa::cli::cmdInitDb, "initdb --master FILE | --patient FILE"},
     {"sim", somnexa::cli::cmdSim,
      "sim make-flash --out FLASH [--nights N] [--seed S] [--product P] [--max-session-seconds N]"},
+    {"stats", somnexa::cli::cmdStats,
+     "stats --patient-db FILE (--days D1,D2,... | --from D --to D) [--master FILE]"},
+    {"pieces", somnexa::cli::cmdPieces, "pieces --patient-db FILE"},
 };
 
 int usage() {
