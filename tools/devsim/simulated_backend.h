@@ -12,7 +12,9 @@
 //   auto vent = backend.plugInFile("flash.bin", options, &error);   // nullptr + error on a bad file
 //   // or: backend.plugIn(FlashImage{...}, options);
 //   TQvHid link(..., backend, scheduler);  // enumerate() lists it: "Qorvel" / "Nimbra-C0110"
-//   vent->setFaults({.busy = true});       // faults can change at any time
+//   FaultOptions f;  f.busy = true;
+//   vent->setFaults(f);                    // faults can change at any time
+//   vent->setRecordFrames(true);           // keep every frame written, see frames()
 //   backend.unplug(vent);                  // read error to the open device + change notice
 //
 // Product string: options.product, else the one stored in the flash by the
