@@ -14,6 +14,20 @@ std::int64_t floorDiv(std::int64_t a, std::int64_t b) {
     return (a % b != 0 && (a < 0) != (b < 0)) ? q - 1 : q;
 }
 
+// The same conversions as toMilliseconds / fromMilliseconds of the date-time
+// type, written out here because every row of a date query runs through them.
+inline std::int64_t momentMs(double v) {
+    const double whole = std::trunc(v);
+    const double fraction = (v - whole < 0 ? whole - v : v - whole) * kMsPerDay;
+    return static_cast<std::int64_t>(whole) * kMsPerDay + static_cast<std::int64_t>(fraction + 0.5);
+}
+
+inline double msMoment(std::int64_t ms) {
+    const std::int64_t dayNo = floorDiv(ms, kMsPerDay);
+    const double fraction = static_cast<double>(ms - dayNo * kMsPerDay) / kMsPerDay;
+    return dayNo >= 0 ? static_cast<double>(dayNo) + fraction : static_cast<double>(dayNo) - fraction;
+}
+
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsNoCase(std::string_view a, std::string_view b) {
@@ -30,7 +44,7 @@ struct Civil {
 };
 
 Civil civilOf(double moment) {
-    const std::int64_t ms = toMilliseconds(DateTime(moment));
+    const std::int64_t ms = momentMs(moment);
     Civil c{};
     c.dayNo = floorDiv(ms, kMsPerDay);
     c.timeMs = ms - c.dayNo * kMsPerDay;
@@ -38,12 +52,10 @@ Civil civilOf(double moment) {
     return c;
 }
 
-bool inRange(std::int64_t ms) {
-    // 100-01-01 .. 9999-12-31 23:59:59.999
-    static const std::int64_t lo = daysFromCivil(100, 1, 1) * kMsPerDay;
-    static const std::int64_t hi = (daysFromCivil(9999, 12, 31) + 1) * kMsPerDay - 1;
-    return ms >= lo && ms <= hi;
-}
+// 100-01-01 .. 9999-12-31 23:59:59.999: day numbers -657434 .. 2958465.
+constexpr std::int64_t kFirstMs = -657'434LL * kMsPerDay;
+constexpr std::int64_t kLastMs = 2'958'466LL * kMsPerDay - 1;
+bool inRange(std::int64_t ms) { return ms >= kFirstMs && ms <= kLastMs; }
 
 int lastDayOfMonth(int year, int month) {
     static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -96,16 +108,22 @@ bool parseTime(std::string_view s, std::size_t& pos, std::int64_t& timeMs) {
 }  // namespace
 
 std::optional<Interval> parseInterval(std::string_view t) {
-    if (equalsNoCase(t, "yyyy")) return Interval::Year;
-    if (equalsNoCase(t, "q")) return Interval::Quarter;
-    if (equalsNoCase(t, "m")) return Interval::Month;
-    if (equalsNoCase(t, "y")) return Interval::DayOfYear;
-    if (equalsNoCase(t, "d")) return Interval::Day;
-    if (equalsNoCase(t, "w")) return Interval::Weekday;
+    // Called for every row a date function sees: decide on length and letters.
+    if (t.size() == 1) {
+        switch (lower(t[0])) {
+            case 'q': return Interval::Quarter;
+            case 'm': return Interval::Month;
+            case 'y': return Interval::DayOfYear;
+            case 'd': return Interval::Day;
+            case 'w': return Interval::Weekday;
+            case 'h': return Interval::Hour;
+            case 'n': return Interval::Minute;
+            case 's': return Interval::Second;
+            default: return std::nullopt;
+        }
+    }
     if (equalsNoCase(t, "ww")) return Interval::Week;
-    if (equalsNoCase(t, "h")) return Interval::Hour;
-    if (equalsNoCase(t, "n")) return Interval::Minute;
-    if (equalsNoCase(t, "s")) return Interval::Second;
+    if (equalsNoCase(t, "yyyy")) return Interval::Year;
     return std::nullopt;
 }
 
@@ -151,8 +169,10 @@ std::optional<DateTime> parseJetDate(std::string_view s) {
 }
 
 std::optional<double> dateAdd(Interval interval, double number, double moment) {
-    const auto n = static_cast<std::int64_t>(std::nearbyint(number));
-    const std::int64_t ms = toMilliseconds(DateTime(moment));
+    if (!(std::fabs(number) < 1e15)) return std::nullopt;
+    // A whole number (the usual case) needs no rounding; others round half to even.
+    const auto n = static_cast<std::int64_t>(number == std::trunc(number) ? number : std::nearbyint(number));
+    const std::int64_t ms = momentMs(moment);
     std::int64_t unit = 0;
     switch (interval) {
         case Interval::Year:
@@ -165,7 +185,7 @@ std::optional<double> dateAdd(Interval interval, double number, double moment) {
             if (year < 100 || year > 9999) return std::nullopt;
             const int month = static_cast<int>(total - year * 12) + 1;
             const int day = std::min(c.day, lastDayOfMonth(static_cast<int>(year), month));
-            return fromMilliseconds(daysFromCivil(static_cast<int>(year), month, day) * kMsPerDay + c.timeMs).days();
+            return msMoment(daysFromCivil(static_cast<int>(year), month, day) * kMsPerDay + c.timeMs);
         }
         case Interval::DayOfYear:
         case Interval::Day:
@@ -175,37 +195,37 @@ std::optional<double> dateAdd(Interval interval, double number, double moment) {
         case Interval::Minute: unit = 60'000; break;
         case Interval::Second: unit = 1'000; break;
     }
-    if (n > 4'000'000'000'000LL / unit || n < -4'000'000'000'000LL / unit) return std::nullopt;
-    const std::int64_t result = ms + n * unit;
-    if (!inRange(result)) return std::nullopt;
-    return fromMilliseconds(result).days();
+    std::int64_t step = 0;
+    std::int64_t result = 0;
+    if (__builtin_mul_overflow(n, unit, &step) || __builtin_add_overflow(ms, step, &result) || !inRange(result))
+        return std::nullopt;
+    return msMoment(result);
 }
 
 int weekdayOf(std::int64_t dayNumber) { return static_cast<int>(((dayNumber + 6) % 7 + 7) % 7) + 1; }
 
 std::int64_t dateDiff(Interval interval, double first, double second) {
-    const Civil a = civilOf(first);
-    const Civil b = civilOf(second);
-    const std::int64_t msA = a.dayNo * kMsPerDay + a.timeMs;
-    const std::int64_t msB = b.dayNo * kMsPerDay + b.timeMs;
+    const std::int64_t msA = momentMs(first);
+    const std::int64_t msB = momentMs(second);
     switch (interval) {
-        case Interval::Year: return b.year - a.year;
-        case Interval::Quarter: return (b.year * 4LL + (b.month - 1) / 3) - (a.year * 4LL + (a.month - 1) / 3);
-        case Interval::Month: return (b.year * 12LL + b.month) - (a.year * 12LL + a.month);
-        case Interval::DayOfYear:
-        case Interval::Day: return b.dayNo - a.dayNo;
-        case Interval::Weekday: return (b.dayNo - a.dayNo) / 7;
-        case Interval::Week: {
-            // Sundays crossed: count week starts (Sunday) between the two days.
-            const std::int64_t weekA = floorDiv(a.dayNo - 1, 7);  // day 1 (1899-12-31) is a Sunday
-            const std::int64_t weekB = floorDiv(b.dayNo - 1, 7);
-            return weekB - weekA;
-        }
         case Interval::Hour: return floorDiv(msB, 3'600'000) - floorDiv(msA, 3'600'000);
         case Interval::Minute: return floorDiv(msB, 60'000) - floorDiv(msA, 60'000);
         case Interval::Second: return floorDiv(msB, 1'000) - floorDiv(msA, 1'000);
+        case Interval::DayOfYear:
+        case Interval::Day: return floorDiv(msB, kMsPerDay) - floorDiv(msA, kMsPerDay);
+        case Interval::Weekday: return (floorDiv(msB, kMsPerDay) - floorDiv(msA, kMsPerDay)) / 7;
+        case Interval::Week:
+            // Sundays crossed; day 1 (1899-12-31) is a Sunday.
+            return floorDiv(floorDiv(msB, kMsPerDay) - 1, 7) - floorDiv(floorDiv(msA, kMsPerDay) - 1, 7);
+        default: break;
     }
-    return 0;
+    const Civil a = civilOf(first);
+    const Civil b = civilOf(second);
+    switch (interval) {
+        case Interval::Year: return b.year - a.year;
+        case Interval::Quarter: return (b.year * 4LL + (b.month - 1) / 3) - (a.year * 4LL + (a.month - 1) / 3);
+        default: return (b.year * 12LL + b.month) - (a.year * 12LL + a.month);
+    }
 }
 
 int datePart(Interval interval, double moment) {
@@ -229,8 +249,7 @@ int datePart(Interval interval, double moment) {
 }
 
 double dateValue(double moment) {
-    const std::int64_t ms = toMilliseconds(DateTime(moment));
-    return static_cast<double>(floorDiv(ms, kMsPerDay));
+    return static_cast<double>(floorDiv(momentMs(moment), kMsPerDay));
 }
 
 std::string shortestNumberText(double value) {

@@ -40,31 +40,42 @@ std::optional<double> parseNumberText(std::string_view s) {
     return d;
 }
 
-// A moment argument: a number as it is, a text read as a date (or a number). nullopt with
-// `bad` set when it is neither; nullopt alone for NULL.
-std::optional<double> momentArg(sqlite3_value* v, bool& bad) {
+// A moment argument given as text: read as a date, or as a number. nullopt with
+// `bad` set when it is neither.
+[[gnu::noinline]] std::optional<double> textMomentArg(sqlite3_value* v, bool& bad) {
+    const std::string_view s = textOf(v);
+    if (auto d = parseJetDate(s)) return d->days();
+    if (auto n = parseNumberText(s)) return *n;
+    bad = true;
+    return std::nullopt;
+}
+
+// A moment argument: a number as it is, a text read as a date; nullopt alone for NULL.
+inline std::optional<double> momentArg(sqlite3_value* v, bool& bad) {
     bad = false;
     switch (sqlite3_value_type(v)) {
         case SQLITE_NULL: return std::nullopt;
         case SQLITE_INTEGER:
         case SQLITE_FLOAT: return sqlite3_value_double(v);
-        default: {
-            const std::string_view s = textOf(v);
-            if (auto d = parseJetDate(s)) return d->days();
-            if (auto n = parseNumberText(s)) return *n;
-            bad = true;
-            return std::nullopt;
-        }
+        default: return textMomentArg(v, bad);
     }
 }
 
+void freeInterval(void* p) { delete static_cast<Interval*>(p); }
+
+// The interval is the same text on every row: it is parsed once per statement.
 bool intervalArg(sqlite3_context* ctx, sqlite3_value* v, Interval& out) {
+    if (const auto* cached = static_cast<const Interval*>(sqlite3_get_auxdata(ctx, 0))) {
+        out = *cached;
+        return true;
+    }
     const auto parsed = parseInterval(textOf(v));
     if (!parsed) {
         sqlite3_result_error(ctx, kInvalidCall, -1);
         return false;
     }
     out = *parsed;
+    sqlite3_set_auxdata(ctx, 0, new Interval(out), freeInterval);
     return true;
 }
 
@@ -112,6 +123,20 @@ void fnDateAdd(sqlite3_context* ctx, int, sqlite3_value** argv) {
     const auto result = dateAdd(interval, sqlite3_value_double(argv[1]), *moment);
     if (!result) return sqlite3_result_error(ctx, kInvalidCall, -1);
     sqlite3_result_double(ctx, *result);
+}
+
+// datevalue(dateadd(interval, number, moment)) in one call.
+void fnDateValueOfDateAdd(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    Interval interval;
+    if (!intervalArg(ctx, argv[0], interval)) return;
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    bool bad = false;
+    const auto moment = momentArg(argv[2], bad);
+    if (bad) return sqlite3_result_error(ctx, kTypeMismatch, -1);
+    if (!moment) return sqlite3_result_null(ctx);
+    const auto result = dateAdd(interval, sqlite3_value_double(argv[1]), *moment);
+    if (!result) return sqlite3_result_error(ctx, kInvalidCall, -1);
+    sqlite3_result_double(ctx, dateValue(*result));
 }
 
 void fnDateDiff(sqlite3_context* ctx, int, sqlite3_value** argv) {
@@ -335,6 +360,7 @@ constexpr FunctionDef kFunctions[] = {
     {"datepart", 3, fnDatePart, true},
     {"datepart", 4, fnDatePart, true},
     {"datevalue", 1, fnDateValue, true},
+    {"jet_datevalue_dateadd", 3, fnDateValueOfDateAdd, true},
     {"cdate", 1, fnCDate, true},
     {"cvdate", 1, fnCDate, true},
     {"jet_textdate", 1, fnTextDate, true},

@@ -122,6 +122,7 @@ public:
         limits_.assign(1, npos);
         if (!firstPass()) return fail(error_);
         rewriteTextOperators();
+        fuseDateValueOfDateAdd();
         if (!selectInto_.empty()) result.changesSchema = true;
 
         std::size_t length = 24 + selectInto_.size();
@@ -466,6 +467,22 @@ private:
             out_.insert(out_.begin() + static_cast<std::ptrdiff_t>(left),
                         {{TokenKind::Word, plus ? "jet_add" : "jet_concat"}, {TokenKind::Symbol, "("}});
             i += 2;
+        }
+    }
+
+    // datevalue(dateadd(i, n, x)), the therapy-day form of the day queries, runs
+    // as one function: the same result with half the calls per row.
+    void fuseDateValueOfDateAdd() {
+        for (std::size_t k = 0; k + 3 < out_.size(); ++k) {
+            if (out_[k].kind != TokenKind::Word || !is(out_[k].text, "datevalue") || !isSym(out_[k + 1], "(") ||
+                out_[k + 2].kind != TokenKind::Word || !is(out_[k + 2].text, "dateadd") || !isSym(out_[k + 3], "("))
+                continue;
+            const std::size_t innerClose = matchForward(k + 3);
+            const std::size_t outerClose = matchForward(k + 1);
+            if (innerClose == npos || outerClose != innerClose + 1) continue;
+            out_.erase(out_.begin() + static_cast<std::ptrdiff_t>(outerClose));
+            out_[k] = {TokenKind::Word, "jet_datevalue_dateadd"};
+            out_.erase(out_.begin() + static_cast<std::ptrdiff_t>(k + 2), out_.begin() + static_cast<std::ptrdiff_t>(k + 4));
         }
     }
 

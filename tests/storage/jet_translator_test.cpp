@@ -78,6 +78,11 @@ INSTANTIATE_TEST_SUITE_P(
              "create table x ( \"d\" DATETIME , \"f\" REAL , \"b\" BOOLEAN , \"m\" TEXT COLLATE NOCASE , primary key ( d ) )"},
         Case{"select Right(sDate, 2) as Days, * from t left join u on t.a = u.a",
              "select jet_right ( sDate , 2 ) as Days , * from t left join u on t . a = u . a"},
+        // The therapy-day form runs as one function; other nestings stay as written.
+        Case{"select datevalue(dateadd('h',-12,opentime)) as d from t",
+             "select jet_datevalue_dateadd ( 'h' , - 12 , opentime ) as d from t"},
+        Case{"select datevalue(dateadd('h',-12,opentime) + 1) from t",
+             "select datevalue ( jet_add ( dateadd ( 'h' , - 12 , opentime ) , 1 ) ) from t"},
         // Multi-byte texts and names pass unchanged.
         Case{"select '病人' as 名字 from t", "select '病人' as 名字 from t"}));
 
