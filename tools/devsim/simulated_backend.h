@@ -26,7 +26,8 @@
 // they are posted at once from write() (deterministic under a virtual clock);
 // with a latency they are posted from a background thread, one slot per
 // transaction (output frame and each report), like a full-speed interrupt
-// endpoint. Read errors carry kDeviceGoneError.
+// endpoint; under a device::VirtualScheduler the virtual clock holds still
+// while such reports are on their way. Read errors carry kDeviceGoneError.
 //
 // Lifetime: the Scheduler must outlive the backend and every device opened from
 // it; devices may outlive the backend.
