@@ -1,6 +1,7 @@
 #include "analysis/therapy_day.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 
 #include "storage/data_module.h"
@@ -40,21 +41,23 @@ std::int32_t SecondsBetween(DateTime a, DateTime b) {
 }
 
 std::int32_t UsageInDays(std::int32_t times, const arTDate& days, DateTime openTime) {
-    std::int32_t result = 0;
-    DateTime cur = openTime;
-    const DateTime end = openTime.addSeconds(times);
-    // Last millisecond of the therapy day, relative to the day's midnight.
-    constexpr double kDayEnd = (86400.0 * 1000.0 - 1.0) / (86400.0 * 1000.0) + 0.5;
+    // Whole milliseconds, so that every piece ends exactly at the next noon
+    // and the pieces of a session add up to its length.
+    constexpr std::int64_t kDayMs = 86400 * 1000;
+    constexpr std::int64_t kHalfDayMs = kDayMs / 2;
+    std::int64_t result = 0;
+    std::int64_t cur = toMilliseconds(openTime);
+    const std::int64_t end = cur + std::int64_t{times} * 1000;
     while (end > cur) {
-        const std::int64_t day = cur.addSeconds(-43200.0).dayNumber();
-        const DateTime dayEnd(static_cast<double>(day) + kDayEnd);
-        for (const DateTime& d : days) {
-            if (d.dayNumber() != day) continue;
-            result += end >= dayEnd ? SecondsBetween(dayEnd, cur) + 1 : SecondsBetween(end, cur);
-        }
-        cur = dayEnd.addSeconds(1.0);
+        const std::int64_t shifted = cur - kHalfDayMs;
+        const std::int64_t day = shifted / kDayMs - (shifted % kDayMs < 0 ? 1 : 0);
+        const std::int64_t nextNoon = (day + 1) * kDayMs + kHalfDayMs;
+        const std::int64_t pieceEnd = std::min(end, nextNoon);
+        for (const DateTime& d : days)
+            if (d.dayNumber() == day) result += (pieceEnd - cur + 500) / 1000;
+        cur = nextNoon;
     }
-    return result;
+    return static_cast<std::int32_t>(std::min<std::int64_t>(result, INT32_MAX));
 }
 
 std::string WorkModeName(std::int32_t mode, const storage::TDM& dm) {

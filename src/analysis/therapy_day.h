@@ -48,8 +48,9 @@ double RoundDigits(double x, std::uint8_t digits);
 std::int32_t SecondsBetween(DateTime a, DateTime b);
 
 // Seconds of one session (openTime, times seconds long) that fall on any of
-// days, the session being cut at every therapy-day end. A piece running to a
-// day end counts one second more and the piece after it one second less.
+// days, the session being cut at every therapy-day end (at noon). Each piece
+// counts its exact seconds, so a session whose days are all selected adds up
+// to its length.
 std::int32_t UsageInDays(std::int32_t times, const arTDate& days, DateTime openTime);
 
 // "CPAP", "S", "S/T", "T", "AUTO"; any other mode the translated "Unknown".
