@@ -9,6 +9,7 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/record_json.h"
 #include "records/data_file.h"
 #include "records/fixed_text.h"
 #include "records/qv_func.h"
@@ -80,24 +81,6 @@ void writeTime(JsonWriter& json, const char* key, const TDeviceTime& t) {
         json.null();
 }
 
-void writeSettings(JsonWriter& json, const TLogData& r) {
-    json.field("WorkMode", r.WorkMode).field("AutoOnOff", r.AutoOnOff).field("DelayPress", r.DelayPress);
-    json.field("HotLevel", r.HotLevel).field("ExpPress", r.ExpPress).field("InspPress", r.InspPress);
-    json.field("MaxPress", r.MaxPress).field("MinPress", r.MinPress).field("StartPress", r.StartPress);
-    json.field("EPR", r.EPR).field("ESens", r.ESens).field("ISens", r.ISens);
-    json.field("WorkPress", r.WorkPress).field("BPM", r.BPM).field("InspTime", r.InspTime);
-    json.field("StartPress1", r.StartPress1).field("ISlop", r.ISlop);
-}
-
-void writeLogEvents(JsonWriter& json, const arTLogEvent& events) {
-    json.beginArray();
-    for (const TLogEvent& e : events) {
-        json.beginObject().field("code", int{e.Code}).field("offset", e.Offset).field("timelen", int{e.TimeLen});
-        json.field("value", int{e.Value}).endObject();
-    }
-    json.endArray();
-}
-
 void print(const JsonWriter& json) { std::printf("%s\n", json.text().c_str()); }
 
 }  // namespace
@@ -129,7 +112,7 @@ int cmdDecodeIndex(const Words& words) {
             json.beginObject().field("id", r.Id);
             writeTime(json, "time", r.Time);
             json.field("address", r.Address).field("size", r.Size).field("times", r.Times);
-            writeSettings(json, r);
+            writeSettingsFields(json, r);
             json.endObject();
         }
     }
@@ -203,7 +186,7 @@ int cmdDecodeSession(const Words& words) {
         decoder.LastWrittenFile().empty() ? json.null() : json.value(fs::path(decoder.LastWrittenFile()).filename().string());
         json.field("frames", decoder.LogFrames()).field("events", static_cast<std::int64_t>(events.size()));
         json.field("times", times).key("event_list");
-        writeLogEvents(json, events);
+        writeLogEventArray(json, events);
     }
     json.endObject();
     print(json);
@@ -252,7 +235,7 @@ int cmdDump(const Words& words) {
     } else {
         arTLogEvent events;
         if (file.ReadLogEvents(events, name) < 0) return fail("dump", "cannot read the events of " + name);
-        writeLogEvents(json, events);
+        writeLogEventArray(json, events);
     }
     if (code >= 0) {
         arInteger values;

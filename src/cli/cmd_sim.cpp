@@ -7,6 +7,7 @@
 #include "cli/cli_args.h"
 #include "cli/commands.h"
 #include "cli/json_writer.h"
+#include "cli/record_json.h"
 #include "devsim/flash_generator.h"
 #include "records/qv_func.h"
 
@@ -20,22 +21,13 @@ int fail(const std::string& message) {
 
 void writeSettings(JsonWriter& json, const TLogData& r) {
     json.key("settings").beginObject();
-    json.field("WorkMode", r.WorkMode).field("AutoOnOff", r.AutoOnOff).field("DelayPress", r.DelayPress);
-    json.field("HotLevel", r.HotLevel).field("ExpPress", r.ExpPress).field("InspPress", r.InspPress);
-    json.field("MaxPress", r.MaxPress).field("MinPress", r.MinPress).field("StartPress", r.StartPress);
-    json.field("EPR", r.EPR).field("ESens", r.ESens).field("ISens", r.ISens);
-    json.field("WorkPress", r.WorkPress).field("BPM", r.BPM).field("InspTime", r.InspTime);
-    json.field("StartPress1", r.StartPress1).field("ISlop", r.ISlop);
+    writeSettingsFields(json, r);
     json.endObject();
 }
 
 void writeEvents(JsonWriter& json, const arTLogEvent& events) {
-    json.key("events").beginArray();
-    for (const TLogEvent& e : events) {
-        json.beginObject().field("code", int{e.Code}).field("offset", e.Offset).field("timelen", int{e.TimeLen});
-        json.field("value", int{e.Value}).endObject();
-    }
-    json.endArray();
+    json.key("events");
+    writeLogEventArray(json, events);
 }
 
 void writeRange(JsonWriter& json, const char* key, const devsim::StoredRange& r) {

@@ -29,6 +29,24 @@ bool readAt(std::FILE* f, std::int64_t offset, void* data, std::size_t size) {
     return std::fseek(f, static_cast<long>(offset), SEEK_SET) == 0 && std::fread(data, 1, size, f) == size;
 }
 
+// Reads count frames from frame first on, a chunk at a time, and hands each
+// frame's integers with its index (0-based from first) to visit.
+template <typename Visit>
+bool readFrames(std::FILE* f, std::int64_t dataOffset, std::int32_t frameLength, std::int64_t first, std::int64_t count,
+                Visit visit) {
+    const std::int64_t frameBytes = std::int64_t{frameLength} * 4;
+    std::vector<std::int32_t> chunk;
+    for (std::int64_t done = 0; done < count;) {
+        const std::int64_t n = std::min(kFramesPerChunk, count - done);
+        chunk.resize(static_cast<std::size_t>(n * frameLength));
+        if (!readAt(f, dataOffset + (first + done) * frameBytes, chunk.data(), static_cast<std::size_t>(n * frameBytes)))
+            return false;
+        for (std::int64_t k = 0; k < n; ++k) visit(chunk.data() + k * frameLength, done + k);
+        done += n;
+    }
+    return true;
+}
+
 bool exists(const std::string& name) {
     std::error_code ec;
     return std::filesystem::is_regular_file(name, ec);
@@ -101,25 +119,17 @@ int TDataFile::ReadChannelPoints(arTPoint& points, const std::string& name, int 
     File f(std::fopen(name.c_str(), "rb"));
     if (!f) return kFailed;
     points.reserve(static_cast<std::size_t>(leading + n * rate * perSample));
-    const std::int64_t frameBytes = std::int64_t{frameLength_} * 4;
-    std::vector<std::int32_t> chunk;
-    for (std::int64_t done = 0; done < n;) {
-        const std::int64_t count = std::min(kFramesPerChunk, n - done);
-        chunk.resize(static_cast<std::size_t>(count * frameLength_));
-        if (!readAt(f.get(), Header.DataOffset + (q + done) * frameBytes, chunk.data(),
-                    static_cast<std::size_t>(count * frameBytes))) {
-            points.clear();
-            return kFailed;
-        }
-        for (std::int64_t k = 0; k < count; ++k) {
-            const std::int64_t frameIndex = done + k;
-            const std::int32_t* samples = chunk.data() + k * frameLength_ + channelOffsets_[c];
-            const auto x = static_cast<std::int32_t>(x0 + frameIndex);
-            if (frameIndex == 0) points.insert(points.end(), static_cast<std::size_t>(leading), TPoint{x0, samples[0]});
-            for (std::int64_t s = 0; s < rate; ++s)
-                points.insert(points.end(), static_cast<std::size_t>(perSample), TPoint{x, samples[s]});
-        }
-        done += count;
+    const std::int32_t offset = channelOffsets_[static_cast<std::size_t>(c)];
+    const bool ok = readFrames(f.get(), Header.DataOffset, frameLength_, q, n, [&](const std::int32_t* frame, std::int64_t index) {
+        const std::int32_t* samples = frame + offset;
+        const auto x = static_cast<std::int32_t>(x0 + index);
+        if (index == 0) points.insert(points.end(), static_cast<std::size_t>(leading), TPoint{x0, samples[0]});
+        for (std::int64_t k = 0; k < rate; ++k)
+            points.insert(points.end(), static_cast<std::size_t>(perSample), TPoint{x, samples[k]});
+    });
+    if (!ok) {
+        points.clear();
+        return kFailed;
     }
     return static_cast<int>(points.size());
 }
@@ -141,21 +151,13 @@ int TDataFile::ReadChannelValues(arInteger& values, const std::string& name, int
     File f(std::fopen(name.c_str(), "rb"));
     if (!f) return kFailed;
     values.reserve(static_cast<std::size_t>(n * rate));
-    const std::int64_t frameBytes = std::int64_t{frameLength_} * 4;
-    std::vector<std::int32_t> chunk;
-    for (std::int64_t done = 0; done < n;) {
-        const std::int64_t count = std::min(kFramesPerChunk, n - done);
-        chunk.resize(static_cast<std::size_t>(count * frameLength_));
-        if (!readAt(f.get(), Header.DataOffset + (first + done) * frameBytes, chunk.data(),
-                    static_cast<std::size_t>(count * frameBytes))) {
-            values.clear();
-            return kFailed;
-        }
-        for (std::int64_t k = 0; k < count; ++k) {
-            const std::int32_t* samples = chunk.data() + k * frameLength_ + channelOffsets_[c];
-            values.insert(values.end(), samples, samples + rate);
-        }
-        done += count;
+    const std::int32_t offset = channelOffsets_[static_cast<std::size_t>(c)];
+    const bool ok = readFrames(f.get(), Header.DataOffset, frameLength_, first, n, [&](const std::int32_t* frame, std::int64_t) {
+        values.insert(values.end(), frame + offset, frame + offset + rate);
+    });
+    if (!ok) {
+        values.clear();
+        return kFailed;
     }
     return static_cast<int>(values.size());
 }

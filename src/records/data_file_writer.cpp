@@ -107,21 +107,28 @@ int TDataFile::FinishFile(const std::string& name, std::span<const std::uint8_t>
     return 0;
 }
 
-int TDataFile::FinishRealtimeFile(const std::string& name, const arTRealTimeData& records) {
-    std::vector<std::uint8_t> events;
-    for (const TRealTimeData& r : records) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(r.Events.data());
-        events.insert(events.end(), bytes, bytes + r.Events.size() * sizeof(TRealTimeEvent));
+namespace {
+
+// The events of every record, in record order, as the bytes stored in the file.
+template <typename Record>
+std::vector<std::uint8_t> eventBytes(const std::vector<Record>& records) {
+    std::vector<std::uint8_t> bytes;
+    for (const Record& r : records) {
+        const auto* first = reinterpret_cast<const std::uint8_t*>(r.Events.data());
+        bytes.insert(bytes.end(), first, first + r.Events.size() * sizeof(r.Events[0]));
     }
+    return bytes;
+}
+
+}  // namespace
+
+int TDataFile::FinishRealtimeFile(const std::string& name, const arTRealTimeData& records) {
+    const auto events = eventBytes(records);
     return FinishFile(name, events, static_cast<std::int32_t>(events.size()));
 }
 
 int TDataFile::FinishLogFile(const std::string& name, const arTLogData& records) {
-    std::vector<std::uint8_t> events;
-    for (const TLogData& r : records) {
-        const auto* bytes = reinterpret_cast<const std::uint8_t*>(r.Events.data());
-        events.insert(events.end(), bytes, bytes + r.Events.size() * sizeof(TLogEvent));
-    }
+    const auto events = eventBytes(records);
     return FinishFile(name, events, static_cast<std::int32_t>(events.size()));
 }
 
