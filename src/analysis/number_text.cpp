@@ -21,10 +21,7 @@ std::string FormatFixed(double value, int decimals) {
 
 std::string FormatGeneral(double value) {
     char buf[64];
-    for (int precision = 1; precision <= 17; ++precision) {
-        std::snprintf(buf, sizeof buf, "%.*g", precision, value);
-        if (std::strtod(buf, nullptr) == value) break;
-    }
+    std::snprintf(buf, sizeof buf, "%.15g", value == 0.0 ? 0.0 : value);
     return buf;
 }
 
