@@ -172,6 +172,18 @@ void TQvDiagrams::drawColorKeys(QPainter& painter) {
     }
 }
 
+std::vector<std::string> TQvDiagrams::yAxisLabels() const {
+    std::vector<std::string> labels;
+    if (Rows <= 1) return labels;
+    const std::int64_t span = static_cast<std::int64_t>(MaxY) - MinY;
+    for (std::int64_t k = 0; k <= Rows; ++k) {
+        // Magnitudes: the integer step, then the absolute value.
+        const std::int64_t value = std::llabs(MaxY - (k * span) / Rows);
+        labels.push_back(formatFloat(static_cast<double>(value), TextFormatY));
+    }
+    return labels;
+}
+
 void TQvDiagrams::drawYAxis(QPainter& painter) {
     const int h = image_.height();
     resetCanvas(painter);
@@ -181,13 +193,12 @@ void TQvDiagrams::drawYAxis(QPainter& painter) {
     painter.setFont(host_.font());
     const QFontMetrics metrics(host_.font());
     painter.setPen(QPen(Qt::black, 1));
-    const std::int64_t span = static_cast<std::int64_t>(MaxY) - MinY;
+    const std::vector<std::string> labels = yAxisLabels();
     for (int k = 0; k <= Rows; ++k) {
         const int y = static_cast<int>(std::trunc(static_cast<double>(k) * h / Rows));
         painter.drawLine(kPlotLeft, y, kPlotLeft + kTickLength - 1, y);
-        if (Rows == 1) continue;
-        const std::int64_t value = std::llabs(MaxY - (k * span) / Rows);
-        const QString text = QString::fromStdString(formatFloat(static_cast<double>(value), TextFormatY));
+        if (labels.empty()) continue;
+        const QString text = QString::fromStdString(labels[static_cast<std::size_t>(k)]);
         // The label's top sits on its tick; the bottom label is lifted into the image.
         const int top = std::max(0, std::min(y, h - metrics.height()));
         drawTextTopLeft(painter, kPlotLeft - metrics.horizontalAdvance(text) - kLabelGap, top, text);

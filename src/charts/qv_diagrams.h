@@ -96,6 +96,9 @@ public:
     void MouseMove(Qt::MouseButtons buttons, QPoint pos, QPoint globalPos);
     void MouseUp(Qt::MouseButton button, QPoint pos);
 
+    // The Y-axis label texts from top to bottom (none when Rows is 1 or less).
+    std::vector<std::string> yAxisLabels() const;
+
     const QImage& image() const { return image_; }
     ChartHost& host() const { return host_; }
     int imageHeight() const { return image_.height(); }
