@@ -99,10 +99,15 @@ void ComputePatientData(storage::TDM& dm, const std::string& currentPatientID, T
     for (std::size_t i = 0; i < data.Dates.size(); ++i) {
         TAnalysis& day = data.Analysis[i];
         const std::string dayText = data.Dates[i].format(DateTimeForm::DateText);
+        // The events whose own time falls on the therapy day, from every session:
+        // from the day's noon up to, not including, the next noon, so that the
+        // index on DataTime serves the search.
+        const DateTime noon(static_cast<double>(data.Dates[i].dayNumber()) + 0.5);
         if (dm.ExecSQL(q,
-                       "select datatype, count(ID) as countEvent from tData where format(dateadd('h', -12, "
-                       "DataTime), 'YYYY-MM-DD') = " +
-                           QuotedStr(dayText) + "group by datatype",
+                       "select datatype, count(ID) as countEvent from tData where DataTime >= #" +
+                           noon.format(DateTimeForm::DateTimeText) + "# and DataTime < #" +
+                           noon.addMilliseconds(86400 * 1000).format(DateTimeForm::DateTimeText) +
+                           "# group by datatype",
                        kPatientConnection, true) > 0)
             for (q.First(); !q.Eof(); q.Next())
                 day.SetEventCount(intField(q, "datatype"), intField(q, "countEvent"));

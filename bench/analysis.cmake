@@ -1,0 +1,1 @@
+somnexa_add_bench(analysis_bench SOURCES analysis_bench.cpp LIBS somnexa_analysis)
