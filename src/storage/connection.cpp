@@ -26,6 +26,11 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+bool fileIsEmpty(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 && st.st_size == 0;
+}
+
 bool isDateTimeType(const char* declared) {
     if (!declared) return false;
     std::string t(declared);
@@ -59,6 +64,11 @@ bool Connection::open(const std::string& path, std::string& error) {
     close();
     if (!fileExists(path)) {
         error = "Could not find file '" + path + "'.";
+        return false;
+    }
+    if (fileIsEmpty(path)) {
+        // SQLite would take an empty file for an empty database and start writing into it.
+        error = "Unrecognized database format '" + path + "': the file is empty.";
         return false;
     }
     sqlite3* db = nullptr;

@@ -11,6 +11,8 @@ namespace somnexa::storage {
 namespace {
 
 constexpr std::size_t npos = static_cast<std::size_t>(-1);
+constexpr const char* kNoStatement =
+    "Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.";
 
 char lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -110,7 +112,7 @@ public:
         TokenizeResult tokens = tokenize(sql_);
         if (!tokens.error.empty()) return fail(tokens.error);
         in_ = std::move(tokens.tokens);
-        if (in_.empty()) return fail("Invalid SQL statement; expected 'DELETE', 'INSERT', 'PROCEDURE', 'SELECT', or 'UPDATE'.");
+        if (in_.empty()) return fail(kNoStatement);
         if (in_[0].kind == TokenKind::Word) {
             const std::string_view first = in_[0].text;
             isSelect_ = is(first, "select");
@@ -123,6 +125,7 @@ public:
         if (!firstPass()) return fail(error_);
         rewriteTextOperators();
         fuseDateValueOfDateAdd();
+        if (out_.empty()) return fail(kNoStatement);
         if (!selectInto_.empty()) result.changesSchema = true;
 
         std::size_t length = 24 + selectInto_.size();

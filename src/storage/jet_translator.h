@@ -7,7 +7,11 @@
 // texts, MOD, DISTINCTROW, DELETE *, VALUES and INDEX used as column names,
 // SELECT ... INTO, the column types of CREATE TABLE (Counter, string(n),
 // integer, ...), "IN 'file'" naming a table of another database file, texts
-// glued to keywords, and a trailing ";".
+// glued to keywords, and a trailing ";". Left() and Right() become jet_left and
+// jet_right (LEFT and RIGHT are join words to SQLite), and
+// datevalue(dateadd(...)) runs as the one function jet_datevalue_dateadd.
+// The output keeps one blank between tokens, so "--" and "/*" never become
+// comments and texts glued to keywords come apart.
 
 #include <string>
 #include <string_view>

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 
 #include "records/fixed_text.h"
@@ -119,7 +120,12 @@ TEST_F(DataModule, ConnectionFailuresShowTheErrorBox) {
     }
     dm.PatientDBPath = damaged;
     EXPECT_FALSE(dm.ConnectDatabase(kPatientConnection));
-    ASSERT_EQ(presenter.boxes.size(), 3u);
+    // An empty file is no database either, and stays empty.
+    writeFile(folder.file("empty.mdb"), "");
+    dm.PatientDBPath = folder.file("empty.mdb");
+    EXPECT_FALSE(dm.ConnectDatabase(kPatientConnection));
+    EXPECT_EQ(std::filesystem::file_size(folder.file("empty.mdb")), 0u);
+    ASSERT_EQ(presenter.boxes.size(), 4u);
     for (const RecordedBox& b : presenter.boxes) {
         EXPECT_EQ(b.kind, BoxKind::Error);
         EXPECT_EQ(b.text.rfind("Database connection failed!\n\r", 0), 0u) << b.text;

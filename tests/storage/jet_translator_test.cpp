@@ -134,6 +134,31 @@ INSTANTIATE_TEST_SUITE_P(Dialect, Refuses,
                                          Bad{"", "Invalid SQL statement"},
                                          Bad{"insert into (a) in 'f' select 1", "IN clause"}));
 
+TEST(JetTranslator, ArbitraryTokenSoupNeverBreaksTheTranslator) {
+    // Pieces of the dialect in random order: each text is either translated or
+    // refused with a message, never anything worse.
+    const char* pieces[] = {"select", "top", "5", "*", "(", ")", "+", "&", "-", ",", "'a'", "\"b\"", "[c]", "#2019-10-31#",
+                            "in", "'f.mdb'", "values", "into", "now", "true", "left", "right", "datevalue", "dateadd",
+                            "case", "end", ";", ".", "create", "table", "counter", "string", "primary", "key", "#",
+                            "'", "[", "mod", "delete", "insert", "x", "1.5e3", "病"};
+    unsigned seed = 12345;
+    for (int round = 0; round < 3000; ++round) {
+        std::string sql;
+        const int length = 1 + static_cast<int>(seed % 14);
+        for (int i = 0; i < length; ++i) {
+            seed = seed * 1103515245u + 12345u;
+            sql += pieces[(seed >> 8) % (sizeof pieces / sizeof pieces[0])];
+            sql += (seed & 1) ? " " : "";
+        }
+        const Translation t = translateJet(sql);
+        if (t.ok()) {
+            EXPECT_FALSE(t.sql.empty()) << sql;
+        } else {
+            EXPECT_TRUE(t.sql.empty()) << sql;
+        }
+    }
+}
+
 TEST(SqlTokenizer, CommentMarkersInsideTheStatementStayOperators) {
     // "--" and "/*" are not comments in the dialect; the translation keeps them apart.
     const Translation t = translateJet("select 5 --3, 4 /*x*/ 2 from t");
