@@ -1,6 +1,7 @@
 #include "analysis/column_cache.h"
 
 #include <algorithm>
+#include <cmath>
 #include <set>
 #include <utility>
 
@@ -61,7 +62,10 @@ struct FileSpan {
 };
 
 FileSpan fileSpan(TDataFile& file, const std::string& path, const DayLogFile& f) {
-    if (file.ReadHeader(path) == 0 && !file.Channels().empty())
+    // A file is named after its session's start; a header whose start lies
+    // elsewhere is damaged.
+    if (file.ReadHeader(path) == 0 && !file.Channels().empty() && std::isfinite(file.Header.StartTime) &&
+        std::fabs(file.Header.StartTime - f.OpenTime.days()) <= 1.0)
         return {true, DateTime(file.Header.StartTime), static_cast<double>(file.TotalPoints())};
     return {false, f.OpenTime, static_cast<double>(std::max(0, f.Times))};
 }

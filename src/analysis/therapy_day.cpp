@@ -37,7 +37,10 @@ double RoundDigits(double x, std::uint8_t digits) {
 }
 
 std::int32_t SecondsBetween(DateTime a, DateTime b) {
-    return static_cast<std::int32_t>(std::trunc(RoundDigits(std::fabs(a.days() - b.days()) * 86400.0, 0)));
+    const double seconds = std::trunc(RoundDigits(std::fabs(a.days() - b.days()) * 86400.0, 0));
+    // Moments from damaged data must not overflow the result.
+    if (!(seconds < static_cast<double>(INT32_MAX))) return std::isnan(seconds) ? 0 : INT32_MAX;
+    return static_cast<std::int32_t>(seconds);
 }
 
 std::int32_t UsageInDays(std::int32_t times, const arTDate& days, DateTime openTime) {

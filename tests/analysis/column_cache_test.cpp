@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <numeric>
@@ -204,6 +205,25 @@ TEST_F(ColumnCache, CorruptAndMissingFiles) {
     EXPECT_EQ(cacheRows("2025-01-08", 200), (std::vector<std::string>{"0=20250108220000.hidl"}));
     // Both days have their file rows, so they count as up to date.
     EXPECT_EQ(RefreshColumnCache(dm).Computed, 0);
+}
+
+TEST_F(ColumnCache, FileWithAForeignStartTimeIsNotRead) {
+    for (const double start : {std::nan(""), 1e300, -5e9, 40000.0}) {
+        exec("delete from tSession");
+        exec("delete from tColumnData");
+        addSession({"2025-01-06 22:00:00", 28800});
+        writeLogFile("2025-01-06 22:00:00", 28800, 1, frameIndex);
+        {
+            std::fstream f(logFileName("2025-01-06 22:00:00"), std::ios::in | std::ios::out | std::ios::binary);
+            f.seekp(24);
+            f.write(reinterpret_cast<const char*>(&start), sizeof start);
+        }
+        EXPECT_EQ(RefreshColumnCache(dm).Computed, 1) << start;
+        EXPECT_TRUE(cacheRows("2025-01-06", 16).empty()) << start;
+        EXPECT_EQ(cacheRows("2025-01-06", 201),
+                  (std::vector<std::string>{"0=2025-01-06 22:00:00,2025-01-07 06:00:00"}))
+            << start;
+    }
 }
 
 TEST_F(ColumnCache, DayWithoutSessionsIsLeftAlone) {
