@@ -18,6 +18,9 @@ int cmdDump(const Words& words);
 // cmd_device.cpp
 int cmdDevice(const Words& words);
 
+// cmd_download.cpp
+int cmdDownload(const Words& words);
+
 // cmd_storage.cpp
 int cmdSql(const Words& words);
 int cmdInitDb(const Words& words);

@@ -25,6 +25,9 @@ constexpr Command kCommands[] = {
      "device list [--simulate FLASH]\n"
      "  somnexa-tool device read [--simulate FLASH] (--headers A|B | --region A|B --address N --size N) --out IMAGE"
      " [--latency-us U] [--drop-every K]"},
+    {"download", somnexa::cli::cmdDownload,
+     "download --simulate FLASH --patient-db FILE (--all | --session ID ...) [--overwrite] [--min10]"
+     " [--master FILE] [--latency-us U]"},
     {"sql", somnexa::cli::cmdSql, "sql DB \"STATEMENT\""},
     {"initdb", somnexa::cli::cmdInitDb, "initdb --master FILE | --patient FILE"},
     {"sim", somnexa::cli::cmdSim,
