@@ -2,6 +2,8 @@
 
 #include <QFontMetrics>
 #include <QImage>
+#include <QPen>
+#include <QPolygon>
 
 #include <algorithm>
 
@@ -21,7 +23,23 @@ void drawFrameRect(QPainter& painter, int left, int top, int right, int bottom, 
         painter.fillRect(left, top + 1, 1, h - 2, pen);
         if (w > 1) painter.fillRect(right - 1, top + 1, 1, h - 2, pen);
     }
-    if (w > 2 && h > 2) painter.fillRect(left + 1, top + 1, w - 2, h - 2, brush);
+    if (w <= 2 || h <= 2) return;
+    if (brush.style() != Qt::DiagCrossPattern) {
+        painter.fillRect(left + 1, top + 1, w - 2, h - 2, brush);
+        return;
+    }
+    // A diagonal cross hatch on an 8-pixel lattice fixed to the image: only
+    // the hatch pixels are touched, each once, so the mix stays reversible.
+    QPolygon hatch;
+    for (int y = top + 1; y < bottom - 1; ++y) {
+        for (int x = left + 1; x < right - 1; ++x) {
+            if (((x + y) & 7) == 0 || ((x - y) & 7) == 0) hatch << QPoint(x, y);
+        }
+    }
+    const QPen saved = painter.pen();
+    painter.setPen(QPen(brush.color(), 1));
+    painter.drawPoints(hatch);
+    painter.setPen(saved);
 }
 
 void drawTextTopLeft(QPainter& painter, int x, int top, const QString& text) {
