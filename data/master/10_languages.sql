@@ -130,7 +130,10 @@ INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) 
   ('MessageBox', 'Unknown', '未知', 'Unknown'),
   ('MessageBox', 'H ''hrs'' N ''min''', 'H ''小时'' N ''分钟''', 'H ''h'' N ''min'''),
   ('MessageBox', 'N ''min''', 'N ''分钟''', 'N ''min'''),
-  ('MessageBox', ' day', ' 天', ' day');
+  ('MessageBox', ' day', ' 天', ' day'),
+  ('MessageBox', 'The patient folder could not be created!', '无法创建病人文件夹!', 'The patient folder could not be created.'),
+  ('MessageBox', 'The patient data file could not be created!', '无法创建病人数据文件!', 'The patient''s database file could not be created.'),
+  ('MessageBox', 'The patient photo could not be copied!', '无法复制病人照片!', 'The patient''s photo could not be copied.');
 
 -- Main window.
 INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) VALUES
@@ -398,6 +401,18 @@ INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) 
   ('frmTableColumnList', 'Previous Month', '上个月', 'Previous month'),
   ('frmTableColumnList', 'Next Month', '下个月', 'Next month'),
   ('frmTableColumnList', 'Print', '打印', 'Print');
+
+-- Main window buttons, options navigator, the system page's notes and the
+-- page shown while a window is still to come.
+INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) VALUES
+  ('frmMain', 'Help', '帮助', 'Help'),
+  ('frmMain', 'Minimize', '最小化', 'Minimize'),
+  ('frmMain', 'Maximize', '最大化', 'Maximize'),
+  ('frmMain', 'Close', '关闭', 'Close'),
+  ('frmOption', 'Settings', '设置', 'SETTINGS'),
+  ('frmOptSystem', 'Interface', '界面', 'Interface'),
+  ('frmOptSystem', 'A changed language applies from the next start.', '修改语言后，下次启动程序时生效。', 'A changed language applies from the next start.'),
+  ('frmPendingPage', 'This page is being prepared for the next version.', '此页面将在下一版本中提供。', 'This page is being prepared for the next version.');
 
 -- Language code 2 is not offered; its column shows the program's own texts.
 UPDATE Languages SET Language2 = ReferenceLanguage WHERE Language2 IS NULL;
