@@ -414,5 +414,30 @@ INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) 
   ('frmOptSystem', 'A changed language applies from the next start.', '修改语言后，下次启动程序时生效。', 'A changed language applies from the next start.'),
   ('frmPendingPage', 'This page is being prepared for the next version.', '此页面将在下一版本中提供。', 'This page is being prepared for the next version.');
 
+-- Chart settings page: the line colour picker, and its range message as a message box.
+INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) VALUES
+  ('frmOptDiagram', 'Custom...', '自定义...', 'Custom...'),
+  ('frmOptDiagram', 'Black', '黑色', 'Black'),
+  ('frmOptDiagram', 'Maroon', '栗色', 'Maroon'),
+  ('frmOptDiagram', 'Green', '绿色', 'Green'),
+  ('frmOptDiagram', 'Olive', '橄榄色', 'Olive'),
+  ('frmOptDiagram', 'Navy', '藏青色', 'Navy'),
+  ('frmOptDiagram', 'Purple', '紫色', 'Purple'),
+  ('frmOptDiagram', 'Teal', '蓝绿色', 'Teal'),
+  ('frmOptDiagram', 'Gray', '灰色', 'Gray'),
+  ('frmOptDiagram', 'Silver', '银色', 'Silver'),
+  ('frmOptDiagram', 'Red', '红色', 'Red'),
+  ('frmOptDiagram', 'Lime', '亮绿色', 'Lime'),
+  ('frmOptDiagram', 'Yellow', '黄色', 'Yellow'),
+  ('frmOptDiagram', 'Blue', '蓝色', 'Blue'),
+  ('frmOptDiagram', 'Fuchsia', '品红色', 'Fuchsia'),
+  ('frmOptDiagram', 'Aqua', '水绿色', 'Aqua'),
+  ('frmOptDiagram', 'Deep blue', '深蓝色', 'Deep blue'),
+  ('frmOptDiagram', 'Leaf green', '叶绿色', 'Leaf green'),
+  ('frmOptDiagram', 'Orange', '橙色', 'Orange'),
+  ('frmOptDiagram', 'Violet', '紫罗兰色', 'Violet'),
+  ('frmOptDiagram', 'Signal red', '信号红', 'Signal red'),
+  ('MessageBox', 'Ranges of parameters in the latter must be greater than the former!', '参数范围中后一个值必须大于前一个值!', 'In each range the second value must be greater than the first.');
+
 -- Language code 2 is not offered; its column shows the program's own texts.
 UPDATE Languages SET Language2 = ReferenceLanguage WHERE Language2 IS NULL;
