@@ -4,12 +4,15 @@
 
 #include "app/pending_page.h"
 #include "app/program.h"
+#include "patients/home_page_window.h"
+#include "patients/new_patient_window.h"
+#include "patients/open_patient_window.h"
 
 namespace somnexa::app {
 
 namespace {
 
-std::function<QWidget*(AppContext&, QWidget*)> pending(const char* title) {
+[[maybe_unused]] std::function<QWidget*(AppContext&, QWidget*)> pending(const char* title) {
     return [title](AppContext& context, QWidget* owner) -> QWidget* {
         return new TfrmPendingPage(context, QStringLiteral("frmPendingPage"), QString::fromLatin1(title),
                                    QStringLiteral("This page is being prepared for the next version."), owner);
@@ -20,9 +23,14 @@ std::function<QWidget*(AppContext&, QWidget*)> pending(const char* title) {
 
 std::vector<ProgramWindow> programWindows() {
     return {
-        {"frmHomePage", 0, pending("Home Page")},
-        {"frmOpenPatient", 1, pending("Open Patient")},
-        {"frmNewPatient", 2, pending("Patient Info")},
+        {"frmHomePage", 0,
+         [](AppContext& context, QWidget* owner) -> QWidget* { return new patients::TfrmHomePage(context, owner); }},
+        {"frmOpenPatient", 1,
+         [](AppContext& context, QWidget* owner) -> QWidget* {
+             return new patients::TfrmOpenPatient(context, patients::ListMode::Page, owner);
+         }},
+        {"frmNewPatient", 2,
+         [](AppContext& context, QWidget* owner) -> QWidget* { return new patients::TfrmNewPatient(context, owner); }},
         {"frmDownData", 3, nullptr},
         {"frmAnalysis", 4, nullptr},
         {"frmTableStatic", -1, nullptr},

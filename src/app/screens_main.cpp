@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QMovie>
 #include <QPainter>
+#include <QPushButton>
 #include <QTemporaryDir>
 
 #include <cstdio>
@@ -17,6 +18,8 @@
 #include "app/program.h"
 #include "app/program_style.h"
 #include "app/qt_presenter.h"
+#include "patients/demo_patients.h"
+#include "patients/new_patient_window.h"
 #include "charts/chart_gallery.h"
 #include "charts/opt_diagram.h"
 #include "storage/recording_presenter.h"
@@ -47,7 +50,9 @@ bool prepareDemo(const QString& programDir, const QString& demo, int language) {
     }
     storage::TDM dm;
     dm.MasterDBPath = QDir(demo).filePath(QStringLiteral("DBQorvel.mdb")).toStdString();
-    return dm.ConnectDatabase(storage::kMasterConnection) && dm.SetOption("Language", std::to_string(language));
+    if (!dm.ConnectDatabase(storage::kMasterConnection) || !dm.SetOption("Language", std::to_string(language)))
+        return false;
+    return !patients::AddDemoPatients(demo.toStdString(), language).empty();
 }
 
 void finishSlide(TfrmMain* main) {
@@ -78,9 +83,22 @@ bool visit(const QString& programDir, const QDir& out, int language, const QStri
         finishSlide(main);
         if (main->currentItem() == item) ok = save(main, out, tag + "_main_" + names[item]) && ok;
     }
-    context.CurrentPatientCaption = "20261211001, Zhang Wei, M, 54";
-    context.CurrentPatientID = "20261211001";
-    main->WMUserInfo();
+    // A demo patient opened from the patient list, then a new one being entered.
+    main->SelectItem(1);
+    finishSlide(main);
+    if (QWidget* page = main->page(1))
+        if (auto* list = page->findChild<QPushButton*>(QStringLiteral("btnSelect"))) list->click();
+    settle();
+    finishSlide(main);
+    ok = save(main, out, tag + QStringLiteral("_main_patient_info_selected")) && ok;
+    if (auto* info = dynamic_cast<patients::TfrmNewPatient*>(main->page(2))) {
+        info->btnNewClick();
+        info->edtName->setText(language == 1 ? QStringLiteral("王芳") : QStringLiteral("Anna Berg"));
+        info->edtHeight->setText(QStringLiteral("168"));
+        info->edtWeight->setText(QStringLiteral("77"));
+        ok = save(main, out, tag + QStringLiteral("_main_patient_info_new")) && ok;
+        info->btnCancelClick();
+    }
     main->SelectItem(0);
     finishSlide(main);
     ok = save(main, out, tag + QStringLiteral("_main_patient_selected")) && ok;

@@ -90,9 +90,13 @@ TfrmNewPatient::TfrmNewPatient(app::AppContext& context, QWidget* parent)
     buttons->setObjectName(QStringLiteral("pnlButtons"));
     buttons->setAttribute(Qt::WA_StyledBackground, true);
     btnNew = new QPushButton(QStringLiteral("&New"), buttons);
+    btnNew->setObjectName(QStringLiteral("btnNew"));
     btnModify = new QPushButton(QStringLiteral("&Modify"), buttons);
+    btnModify->setObjectName(QStringLiteral("btnModify"));
     btnSave = new QPushButton(QStringLiteral("&Save"), buttons);
+    btnSave->setObjectName(QStringLiteral("btnSave"));
     btnCancel = new QPushButton(QStringLiteral("&Cancel"), buttons);
+    btnCancel->setObjectName(QStringLiteral("btnCancel"));
     btnSave->setDefault(true);
     auto* bar = new QHBoxLayout(buttons);
     bar->setContentsMargins(12, 10, 30, 10);  // "&Cancel" 30 pixels from the right edge

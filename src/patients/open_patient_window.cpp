@@ -61,6 +61,7 @@ TfrmOpenPatient::TfrmOpenPatient(app::AppContext& context, ListMode mode, QWidge
     edtSearch->setObjectName(QStringLiteral("edtSearch"));
     edtSearch->setClearButtonEnabled(true);
     btnSearch = new QPushButton(QStringLiteral("&Search"), card);
+    btnSearch->setObjectName(QStringLiteral("btnSearch"));
     auto* searchBar = new QHBoxLayout;
     searchBar->setSpacing(10);
     searchBar->addWidget(searchLabel);
@@ -87,9 +88,13 @@ TfrmOpenPatient::TfrmOpenPatient(app::AppContext& context, ListMode mode, QWidge
     buttons->setObjectName(QStringLiteral("pnlButtons"));
     buttons->setAttribute(Qt::WA_StyledBackground, true);
     btnImport = new QPushButton(QStringLiteral("&Import Patient"), buttons);
+    btnImport->setObjectName(QStringLiteral("btnImport"));
     btnSelect = new QPushButton(QStringLiteral("Select &Patient"), buttons);
+    btnSelect->setObjectName(QStringLiteral("btnSelect"));
     btnDelete = new QPushButton(QStringLiteral("&Delete Patient"), buttons);
+    btnDelete->setObjectName(QStringLiteral("btnDelete"));
     btnBack = new QPushButton(QStringLiteral("&Back Patient"), buttons);
+    btnBack->setObjectName(QStringLiteral("btnBack"));
     btnSelect->setDefault(true);
     auto* bar = new QHBoxLayout(buttons);
     bar->setContentsMargins(12, 10, 30, 10);  // the back button 30 pixels from the right edge
