@@ -119,6 +119,7 @@ public:
             isInsert_ = is(first, "insert");
             isCreateTable_ = is(first, "create") && in_.size() > 1 && is(in_[1].text, "table");
             result.changesSchema = is(first, "create") || is(first, "drop") || is(first, "alter");
+            isSchema_ = result.changesSchema;
         }
         out_.reserve(in_.size() + 8);
         limits_.assign(1, npos);
@@ -166,12 +167,16 @@ private:
         for (std::size_t i = 0; i < in_.size(); ++i) {
             const Token& t = in_[i];
             switch (t.kind) {
-                case TokenKind::Text:
-                    if (t.text.front() == '"')
-                        emit(TokenKind::Text, own(quoteText(unquoteText(t.text.substr(1, t.text.size() - 2), '"'))));
-                    else
-                        emit(TokenKind::Text, t.text);
+                case TokenKind::Text: {
+                    // Texts compare without regard to letter case, whatever they are compared
+                    // with; a schema statement keeps its literals plain (DEFAULT takes no COLLATE).
+                    std::string literal = t.text.front() == '"'
+                                              ? quoteText(unquoteText(t.text.substr(1, t.text.size() - 2), '"'))
+                                              : std::string(t.text);
+                    if (!isSchema_) literal += " COLLATE NOCASE";
+                    emit(TokenKind::Text, own(std::move(literal)));
                     break;
+                }
                 case TokenKind::QuotedName:
                     if (!columnName(i)) emit(TokenKind::QuotedName, own(quoteName(t.text)));
                     break;
@@ -500,6 +505,7 @@ private:
     bool isSelect_ = false;
     bool isInsert_ = false;
     bool isCreateTable_ = false;
+    bool isSchema_ = false;
     bool expectColumn_ = false;
     bool expectType_ = false;
     bool counterColumn_ = false;

@@ -77,7 +77,10 @@ INSTANTIATE_TEST_SUITE_P(
         Expr{"ucase('abc')", "ABC"},
         Expr{"true", "-1"},
         Expr{"'ABC' like 'a%'", "1"},
-        Expr{"'ABC' like 'a_c'", "1"}));
+        Expr{"'ABC' like 'a_c'", "1"},
+        Expr{"'ABC' = 'abc'", "1"},
+        Expr{"format(#2019-10-31#, 'MMM') = 'OCT'", "1"},
+        Expr{"'b' > 'A'", "1"}));
 
 struct Failing {
     const char* jet;
