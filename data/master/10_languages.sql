@@ -133,7 +133,8 @@ INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) 
   ('MessageBox', ' day', ' 天', ' day'),
   ('MessageBox', 'The patient folder could not be created!', '无法创建病人文件夹!', 'The patient folder could not be created.'),
   ('MessageBox', 'The patient data file could not be created!', '无法创建病人数据文件!', 'The patient''s database file could not be created.'),
-  ('MessageBox', 'The patient photo could not be copied!', '无法复制病人照片!', 'The patient''s photo could not be copied.');
+  ('MessageBox', 'The patient photo could not be copied!', '无法复制病人照片!', 'The patient''s photo could not be copied.'),
+  ('MessageBox', 'No new patient ID is available today!', '今天已无可用的病人编号!', 'No new patient ID is available today (999 patients a day at most).');
 
 -- Main window.
 INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) VALUES

@@ -143,6 +143,12 @@ void PatientRegistry::restorePatientConnection(const std::string& previousPath) 
 
 std::optional<Selection> PatientRegistry::saveNew(PatientRecord& record, const std::string& savePath,
                                                   const std::string& photoSource) {
+    // The day's 999 identifiers are used up (or the index cannot be read):
+    // without an identifier there is no database file to name.
+    if (record.patientID.empty()) {
+        presenter_.ShowError("No new patient ID is available today!");
+        return std::nullopt;
+    }
     const std::string folder = NextFreeFolder(savePath);
     std::error_code ec;
     if (fs::exists(folder, ec)) {

@@ -117,6 +117,19 @@ TEST_F(NewPatientPage, ModifyAndCancel) {
     EXPECT_FALSE(page->edtName->isEnabled());
 }
 
+TEST_F(NewPatientPage, SexStoredInAnotherLanguageSelectsNothing) {
+    typeNew(QStringLiteral("Li"));
+    page->cobSex->setItemText(0, QStringLiteral("男"));
+    page->btnSaveClick();
+    page->ShowPage();
+    EXPECT_EQ(page->cobSex->currentIndex(), 0);
+    // Stored as the Chinese item text, shown with English items.
+    page->cobSex->setItemText(0, QStringLiteral("Male"));
+    page->ShowPage();
+    EXPECT_EQ(page->cobSex->currentIndex(), -1);
+    EXPECT_EQ(exec("select * from tPatients where Gender='男'", storage::kPatientConnection), 1);
+}
+
 TEST_F(NewPatientPage, PhotoIsChosenOnlyWhileEditing) {
     QImage picture(40, 50, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);

@@ -101,6 +101,16 @@ TEST_F(Registry, SequenceAfterNineIsTen) {
     EXPECT_EQ(r.patientID, "20120906010");
 }
 
+TEST_F(Registry, NoIdentifierLeftForTheDayIsRefused) {
+    ASSERT_EQ(count("insert into tPatients (PatientID,PatientName) values ('20120906999','x')"), 1);
+    PatientRecord r = record("Li");
+    EXPECT_EQ(r.patientID, "");
+    EXPECT_FALSE(create(r));
+    EXPECT_EQ(boxTexts(), std::vector<std::string>{"No new patient ID is available today!"});
+    EXPECT_FALSE(fs::exists(folder.file("Patients")));
+    EXPECT_EQ(count("select * from tPatients"), 1);
+}
+
 TEST_F(Registry, HostileNameCannotLeavePatientsFolder) {
     PatientRecord r = record("../../evil");
     const auto selection = create(r);
