@@ -173,7 +173,11 @@ private:
                     std::string literal = t.text.front() == '"'
                                               ? quoteText(unquoteText(t.text.substr(1, t.text.size() - 2), '"'))
                                               : std::string(t.text);
-                    if (!isSchema_) literal += " COLLATE NOCASE";
+                    // A literal standing alone in a list (function arguments, VALUES, IN) is
+                    // compared by the collation of its partner, if at all: it stays plain.
+                    const bool inList = !out_.empty() && (isSym(out_.back(), "(") || isSym(out_.back(), ",")) &&
+                                        (nextIs(i, ",") || nextIs(i, ")"));
+                    if (!isSchema_ && !inList) literal += " COLLATE NOCASE";
                     emit(TokenKind::Text, own(std::move(literal)));
                     break;
                 }

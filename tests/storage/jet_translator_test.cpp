@@ -31,7 +31,9 @@ TEST_P(TranslatesTo, GivesTheExpectedSqlite) {
 
 TEST(JetTranslator, TextLiteralsCompareWithoutCase) {
     EXPECT_EQ(translateJet("select * from t where format(d, 'MMM') = \"oct\"").sql,
-              "select * from t where format ( d , 'MMM' COLLATE NOCASE ) = 'oct' COLLATE NOCASE");
+              "select * from t where format ( d , 'MMM' ) = 'oct' COLLATE NOCASE");
+    EXPECT_EQ(translateJet("select * from t where a between 'A' and 'b' or b in ('x')").sql,
+              "select * from t where a between 'A' COLLATE NOCASE and 'b' COLLATE NOCASE or b in ( 'x' )");
     // DEFAULT of a schema statement takes a plain literal.
     EXPECT_EQ(translateJet("create table t (a string(5) default 'x')").sql,
               "create table t ( \"a\" TEXT COLLATE NOCASE default 'x' )");
