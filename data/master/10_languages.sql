@@ -244,6 +244,7 @@ INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) 
 -- Download window and its progress window.
 INSERT INTO Languages (FormName, ReferenceLanguage, SimplifiedChinese, English) VALUES
   ('frmDownData', '&Select', '选择(&S)', '&Select'),
+  ('frmDownData', 'Selected Patient', '当前病人', 'Selected patient'),
   ('frmDownData', 'Select Device', '选择设备', 'Select device'),
   ('frmDownData', 'Select Data', '选择数据', 'Select sessions'),
   ('frmDownData', 'Start Time', '开始时间', 'Start time'),

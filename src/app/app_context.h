@@ -62,6 +62,12 @@ public:
     // What start-up did, in order (window names and "InitApplication").
     std::vector<std::string> startupSteps;
 
+    // A simulated ventilator for the download page instead of the USB bus:
+    // its flash image ("" for the real bus) and its pace (microseconds per
+    // report, 0 instant). Set from the command line (--simulate FLASH).
+    std::string SimulatedFlash;
+    int SimulatedLatencyUs = 0;
+
     // Pages of the options window beyond the system page, by navigator tag.
     std::map<int, OptionPageFactory> optionPages;
 

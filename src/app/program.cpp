@@ -41,6 +41,8 @@ Program::Start Program::start() {
         translating->setCatalogue(&context_->MessageCatalogue);
     }
     context_->startupSteps.emplace_back("TDM");
+    context_->SimulatedFlash = options_.simulatedFlash.toStdString();
+    context_->SimulatedLatencyUs = options_.simulatedLatencyUs;
 
     main_ = std::make_unique<TfrmMain>(*context_);
     if (!main_->created()) return Start::Failed;

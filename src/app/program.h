@@ -26,6 +26,10 @@ struct ProgramOptions {
     storage::Presenter* presenter = nullptr;  // null: real message boxes
     std::function<void(const QString&)> plainBox;  // null: a plain message box
     bool showMainWindow = true;
+    // The download page's ventilator: a simulated one holding this flash
+    // image, paced at this many microseconds per report ("" for the USB bus).
+    QString simulatedFlash;
+    int simulatedLatencyUs = 0;
 };
 
 // A window created at start-up: its name, the menu item showing it (-1 for

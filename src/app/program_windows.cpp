@@ -4,6 +4,7 @@
 
 #include "app/pending_page.h"
 #include "app/program.h"
+#include "device/windows/down_data_window.h"
 #include "patients/home_page_window.h"
 #include "patients/new_patient_window.h"
 #include "patients/open_patient_window.h"
@@ -31,7 +32,7 @@ std::vector<ProgramWindow> programWindows() {
          }},
         {"frmNewPatient", 2,
          [](AppContext& context, QWidget* owner) -> QWidget* { return new patients::TfrmNewPatient(context, owner); }},
-        {"frmDownData", 3, nullptr},
+        {"frmDownData", 3, device::windows::CreateDownDataPage},
         {"frmAnalysis", 4, nullptr},
         {"frmTableStatic", -1, nullptr},
         {"frmTableDetail", -1, nullptr},

@@ -21,6 +21,7 @@
 #include "patients/demo_patients.h"
 #include "patients/new_patient_window.h"
 #include "charts/chart_gallery.h"
+#include "device/windows/download_screens.h"
 #include "charts/opt_diagram.h"
 #include "storage/recording_presenter.h"
 
@@ -52,6 +53,7 @@ bool prepareDemo(const QString& programDir, const QString& demo, int language) {
     dm.MasterDBPath = QDir(demo).filePath(QStringLiteral("DBQorvel.mdb")).toStdString();
     if (!dm.ConnectDatabase(storage::kMasterConnection) || !dm.SetOption("Language", std::to_string(language)))
         return false;
+    if (!device::windows::WriteDemoFlash(QDir(demo).filePath(QStringLiteral("flash.bin")).toStdString())) return false;
     return !patients::AddDemoPatients(demo.toStdString(), language).empty();
 }
 
@@ -67,6 +69,9 @@ bool visit(const QString& programDir, const QDir& out, int language, const QStri
     options.programDir = demo.path();
     options.lockFolder = demo.path();
     options.presenter = &boxes;
+    // The download page finds a simulated ventilator, paced as over USB.
+    options.simulatedFlash = QDir(demo.path()).filePath(QStringLiteral("flash.bin"));
+    options.simulatedLatencyUs = 1000;
     Program program(options);
     if (program.start() != Program::Start::Running) return false;
     AppContext& context = *program.context();
@@ -99,6 +104,14 @@ bool visit(const QString& programDir, const QDir& out, int language, const QStri
         ok = save(main, out, tag + QStringLiteral("_main_patient_info_new")) && ok;
         info->btnCancelClick();
     }
+    // The download page with the simulated ventilator: its sessions, then
+    // the progress window while the index and then the data are read.
+    main->SelectItem(3);
+    finishSlide(main);
+    if (main->currentItem() == 3)
+        ok = device::windows::SaveDownloadScreens(main, main->page(3), tag, [&](QWidget* w, const QString& name) {
+                 return save(w, out, name);
+             }) && ok;
     main->SelectItem(0);
     finishSlide(main);
     ok = save(main, out, tag + QStringLiteral("_main_patient_selected")) && ok;

@@ -34,7 +34,8 @@ TEST(Startup, CreatesTheDataModuleTheMainWindowAndThePagesInOrder) {
     StartRun run(folder);
     ASSERT_EQ(run.start(), Program::Start::Running);
     const std::vector<std::string> expected = {"TDM",         "frmMain",        "InitApplication", "InitApplication",
-                                               "frmHomePage", "frmOpenPatient", "frmNewPatient"};
+                                               "frmHomePage", "frmOpenPatient", "frmNewPatient",
+                                               "frmDownData"};
     EXPECT_EQ(run.program->context()->startupSteps, expected);
     TfrmMain* main = run.program->mainWindow();
     ASSERT_NE(main, nullptr);

@@ -54,6 +54,8 @@ TfrmDownData::~TfrmDownData() {
     workflow_.reset();
 }
 
+TfrmDowning* TfrmDownData::progressWindow() const { return progress_; }
+
 void TfrmDownData::makeWorkflow(HidBackend& backend, Scheduler& scheduler, const std::string& imageFolder) {
     DownloadSettings settings;
     settings.dm = &context().dm();
@@ -327,8 +329,6 @@ void TfrmDownData::sessionsChanged() {
         item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable);
         item->setCheckState(0, row.checked ? Qt::Checked : Qt::Unchecked);
         item->setData(0, Qt::UserRole, row.id);
-        item->setTextAlignment(1, Qt::AlignCenter);
-        item->setTextAlignment(2, Qt::AlignCenter);
         items.push_back(item);
     }
     lstLogData->addTopLevelItems(items);

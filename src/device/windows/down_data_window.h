@@ -36,7 +36,8 @@ public:
     ~TfrmDownData() override;
 
     DownloadWorkflow& workflow() { return *workflow_; }
-    TfrmDowning* progressWindow() const { return progress_; }
+    // The progress window while it is shown, else null.
+    TfrmDowning* progressWindow() const;
 
     // Where "&Back Patient" and the patient dialog send their messages (by
     // default the window the page is embedded in).
