@@ -16,6 +16,7 @@
 #include "app/program.h"
 #include "app/program_style.h"
 #include "charts/opt_diagram.h"
+#include "devsim/flash_image.h"
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
@@ -37,8 +38,10 @@ int main(int argc, char** argv) {
     options.programDir = QCoreApplication::applicationDirPath();
     if (parser.isSet(simulate)) {
         const QFileInfo flash(parser.value(simulate));
-        if (!flash.isFile() || !flash.isReadable()) {
-            std::fprintf(stderr, "somnexa: cannot read the flash image %s\n", qPrintable(parser.value(simulate)));
+        std::string error;
+        if (!somnexa::devsim::FlashImage::load(flash.absoluteFilePath().toStdString(), &error)) {
+            std::fprintf(stderr, "somnexa: cannot use the flash image %s: %s\n", qPrintable(parser.value(simulate)),
+                         error.c_str());
             return 2;
         }
         bool number = false;
