@@ -294,6 +294,18 @@ TEST_F(DownloadWindowTest, CancelDuringTheLogIndexClosesTheProgressAndStopsTheDe
     EXPECT_GT(page->lstLogData->topLevelItemCount(), 0);
 }
 
+TEST_F(DownloadWindowTest, ClosingTheProgressWindowCancelsTheTransfer) {
+    open();
+    emit page->lvList->itemClicked(page->lvList->item(0));
+    ASSERT_NE(page->progressWindow(), nullptr);
+    page->progressWindow()->close();
+    clock.advance(10000);
+    QApplication::processEvents();
+    EXPECT_EQ(page->progressWindow(), nullptr);
+    EXPECT_EQ(page->workflow().state(), DownloadState::Failed);
+    EXPECT_TRUE(boxes.boxes.empty());
+}
+
 TEST_F(DownloadWindowTest, SilenceDuringTheDownloadShowsTheReadError) {
     open();
     chooseDevice();

@@ -82,7 +82,7 @@ bool TfrmDowning::event(QEvent* event) {
 void TfrmDowning::closeEvent(QCloseEvent* event) {
     // Closing from the title bar is a cancel: the download window closes the
     // progress window when the device has been told to stop.
-    if (!cancelled_ && isVisible() && event->spontaneous()) {
+    if (!cancelled_ && isVisible()) {
         event->ignore();
         btnCancelClick();
         return;
