@@ -14,24 +14,19 @@
 #include <stdlib.h>
 
 #include "app/window_message.h"
+#include "gui_app.h"
 #include "storage/database_builder.h"
 #include "storage/recording_presenter.h"
 
 namespace somnexa::charts {
 namespace {
 
-void ensureApp() {
-    if (QCoreApplication::instance() != nullptr) return;
-    static int argc = 1;
-    static char name[] = "charts_widgets_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-}
+[[maybe_unused]] testing::Environment* const kQtApp =
+    testing::AddGlobalTestEnvironment(new test::QtAppEnvironment<QApplication>);
 
 class OptDiagram : public testing::Test {
 protected:
     void SetUp() override {
-        ensureApp();
         std::string pattern = (std::filesystem::temp_directory_path() / "somnexa_optdiagram_XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
         folder = pattern;
