@@ -3,6 +3,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QMouseEvent>
 
 #include "app/main_window.h"
 #include "app/window_message.h"
@@ -93,6 +94,19 @@ TEST_F(MainWindowTest, SelectingAnItemShowsItsPageAndAsksItToLayOutOnce) {
     main->SelectItem(0);  // the home page gets no lay-out request
     QCoreApplication::processEvents();
     EXPECT_EQ(pages[0]->layouts, 0);
+}
+
+TEST_F(MainWindowTest, AClickOnAMenuItemSelectsIt) {
+    QLabel* label = main->menuLabel(2);
+    const QPoint centre = label->mapTo(main.get(), label->rect().center());
+    QWidget* area = main->childAt(centre);
+    ASSERT_NE(area, nullptr);
+    const QPoint local = area->mapFrom(main.get(), centre);
+    QMouseEvent press(QEvent::MouseButtonPress, local, area->mapToGlobal(local), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(area, &press);
+    EXPECT_EQ(main->currentItem(), 2);
+    EXPECT_TRUE(pages[2]->isVisible());
 }
 
 TEST_F(MainWindowTest, TheMarkerSlidesThirtyPixelsATickUnderTheChosenItem) {
