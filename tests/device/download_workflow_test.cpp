@@ -140,7 +140,9 @@ TEST_F(DownloadTest, DownloadingEverySessionWritesFilesAndRows) {
             EXPECT_EQ(d.store.realTime, d.store.openTime);
         }
         EXPECT_EQ(d.store.openTime, *FormatDeviceTime(DateTimeForm::DateTimeText, entry.Time));
-        if (g->logRange.complete()) EXPECT_EQ(d.store.events, static_cast<int>(g->log.Events.size()));
+        if (g->logRange.complete()) {
+            EXPECT_EQ(d.store.events, static_cast<int>(g->log.Events.size()));
+        }
         EXPECT_EQ(count("select count(*) from tData where SessionID=" + d.store.sessionId), d.store.events);
         EXPECT_EQ(count("select Times from tSession where SessionID=" + d.store.sessionId),
                   g->logRange.complete() ? g->durationSeconds : count("select Times from tSession where SessionID=" +
@@ -207,7 +209,9 @@ TEST_F(DownloadTest, DownloadingAgainKeepsOrReplacesTheStoredSessions) {
         EXPECT_EQ(d.store.outcome, StoreOutcome::Stored);
         EXPECT_NE(d.store.sessionId, firstIds[d.store.openTime]);
         EXPECT_EQ(count("select count(*) from tData where SessionID=" + firstIds[d.store.openTime]), 0);
-        if (workflow->HasRealtimeData(d.id)) EXPECT_FALSE(d.realtimeFile.empty());
+        if (workflow->HasRealtimeData(d.id)) {
+            EXPECT_FALSE(d.realtimeFile.empty());
+        }
     }
 }
 
