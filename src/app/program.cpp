@@ -49,14 +49,14 @@ Program::Start Program::start() {
     if (presenter_) presenter_->setOwner(main_.get());
     if (!InitApplication(*context_)) return Start::Failed;
 
-    for (const ProgramWindow& spec : programWindows()) {
-        if (!spec.create) continue;
-        QWidget* window = spec.create(*context_, main_.get());
+    for (const ProgramWindow& entry : programWindows()) {
+        if (!entry.create) continue;
+        QWidget* window = entry.create(*context_, main_.get());
         if (window == nullptr) continue;
         window->hide();
-        context_->startupSteps.emplace_back(spec.name);
-        windows_.emplace_back(QString::fromLatin1(spec.name), window);
-        if (spec.menuItem >= 0) main_->setPage(spec.menuItem, window);
+        context_->startupSteps.emplace_back(entry.name);
+        windows_.emplace_back(QString::fromLatin1(entry.name), window);
+        if (entry.menuItem >= 0) main_->setPage(entry.menuItem, window);
     }
     if (options_.showMainWindow) main_->show();
     return Start::Running;
