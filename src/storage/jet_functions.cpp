@@ -112,31 +112,37 @@ std::int64_t utf8Length(std::string_view s) {
 
 // ---- dates ------------------------------------------------------------------------------
 
-void fnDateAdd(sqlite3_context* ctx, int, sqlite3_value** argv) {
+// The moment dateadd(interval, number, moment) gives; nullopt once a null or an
+// error has been set as the call's result.
+std::optional<double> dateAddResult(sqlite3_context* ctx, sqlite3_value** argv) {
     Interval interval;
-    if (!intervalArg(ctx, argv[0], interval)) return;
-    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
+    if (!intervalArg(ctx, argv[0], interval)) return std::nullopt;
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return std::nullopt;
+    }
     bool bad = false;
     const auto moment = momentArg(argv[2], bad);
-    if (bad) return sqlite3_result_error(ctx, kTypeMismatch, -1);
-    if (!moment) return sqlite3_result_null(ctx);
+    if (bad) {
+        sqlite3_result_error(ctx, kTypeMismatch, -1);
+        return std::nullopt;
+    }
+    if (!moment) {
+        sqlite3_result_null(ctx);
+        return std::nullopt;
+    }
     const auto result = dateAdd(interval, sqlite3_value_double(argv[1]), *moment);
-    if (!result) return sqlite3_result_error(ctx, kInvalidCall, -1);
-    sqlite3_result_double(ctx, *result);
+    if (!result) sqlite3_result_error(ctx, kInvalidCall, -1);
+    return result;
+}
+
+void fnDateAdd(sqlite3_context* ctx, int, sqlite3_value** argv) {
+    if (const auto result = dateAddResult(ctx, argv)) sqlite3_result_double(ctx, *result);
 }
 
 // datevalue(dateadd(interval, number, moment)) in one call.
 void fnDateValueOfDateAdd(sqlite3_context* ctx, int, sqlite3_value** argv) {
-    Interval interval;
-    if (!intervalArg(ctx, argv[0], interval)) return;
-    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) return sqlite3_result_null(ctx);
-    bool bad = false;
-    const auto moment = momentArg(argv[2], bad);
-    if (bad) return sqlite3_result_error(ctx, kTypeMismatch, -1);
-    if (!moment) return sqlite3_result_null(ctx);
-    const auto result = dateAdd(interval, sqlite3_value_double(argv[1]), *moment);
-    if (!result) return sqlite3_result_error(ctx, kInvalidCall, -1);
-    sqlite3_result_double(ctx, dateValue(*result));
+    if (const auto result = dateAddResult(ctx, argv)) sqlite3_result_double(ctx, dateValue(*result));
 }
 
 void fnDateDiff(sqlite3_context* ctx, int, sqlite3_value** argv) {
