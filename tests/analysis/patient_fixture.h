@@ -16,28 +16,13 @@
 #include "storage/data_module.h"
 #include "storage/database_builder.h"
 #include "storage/recording_presenter.h"
+#include "../storage/temp_folder.h"
 
 namespace somnexa::analysis::test {
 
 inline DateTime at(const std::string& text) { return *DateTime::parse(text); }
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "somnexa_analysis_XXXXXX").string();
-        if (char* made = mkdtemp(pattern.data())) path_ = made;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using storage::test::TempFolder;
 
 struct SessionRow {
     std::string open;  // "YYYY-MM-DD HH:NN:SS"

@@ -12,27 +12,11 @@
 #include "storage/data_module.h"
 #include "storage/database_builder.h"
 #include "storage/recording_presenter.h"
+#include "../storage/temp_folder.h"
 
 namespace somnexa::patients::test {
 
-class TempFolder {
-public:
-    TempFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "somnexa_patients_XXXXXX").string();
-        if (char* made = mkdtemp(pattern.data())) path_ = made;
-    }
-    ~TempFolder() {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-
-private:
-    std::string path_;
-};
+using storage::test::TempFolder;
 
 class ProgramFolder : public testing::Test {
 protected:
