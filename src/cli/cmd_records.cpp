@@ -10,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/json_writer.h"
 #include "cli/record_json.h"
+#include "records/channel_info.h"
 #include "records/data_file.h"
 #include "records/fixed_text.h"
 #include "records/qv_func.h"
@@ -138,23 +139,13 @@ int cmdDecodeSession(const Words& words) {
     ImageCopy copy(in.image);
     if (!copy.ok()) return fail("decode-session", "cannot copy the image to the temporary folder");
 
-    auto channel = [](const char* name, int code, int pos, long long rate, long long points) {
-        TChannleInfo c;
-        setFixedText(c.Name, name);
-        c.Code = static_cast<std::uint8_t>(code);
-        c.CodePos = static_cast<std::uint8_t>(pos);
-        c.Rate = static_cast<std::uint8_t>(rate);
-        c.PointsPerSample = static_cast<std::uint16_t>(points);
-        c.Visible = 1;
-        return c;
-    };
     TDataFile decoder;
     decoder.OutputFolder = (fs::path(out) / "").string();
     JsonWriter json;
     json.beginObject();
     if (in.regionA) {
         decoder.Header.FileKind = kRealtimeFileKind;
-        decoder.SetChannels({channel("Pressure", 1, 0, rateA, 1), channel("Flow", 1, 1, rateA, 1)});
+        decoder.SetChannels({MakeChannelInfo("Pressure", 1, 0, static_cast<int>(rateA)), MakeChannelInfo("Flow", 1, 1, static_cast<int>(rateA))});
         arTRealTimeData records;
         const int n = decoder.DecodeRealtimeImage(copy.path(), kRealtimeSession, records);
         if (n < 0) return fail("decode-session", decodeError(n));
@@ -171,7 +162,8 @@ int cmdDecodeSession(const Words& words) {
         json.field("frames", decoder.RealtimeSeconds()).field("events", static_cast<std::int64_t>(events));
     } else {
         decoder.Header.FileKind = kLogFileKind;
-        decoder.SetChannels({channel("Pressure", 16, 0, rateLog, perSample), channel("Leak", 17, 0, rateLog, perSample)});
+        decoder.SetChannels({MakeChannelInfo("Pressure", 16, 0, static_cast<int>(rateLog), static_cast<int>(perSample)),
+                             MakeChannelInfo("Leak", 17, 0, static_cast<int>(rateLog), static_cast<int>(perSample))});
         arTLogData records;
         const int n = decoder.DecodeLogImage(copy.path(), kLogSession, records);
         if (n < 0) return fail("decode-session", decodeError(n));

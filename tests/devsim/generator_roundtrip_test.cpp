@@ -8,6 +8,7 @@
 
 #include "devsim/flash_generator.h"
 #include "devsim_test_support.h"
+#include "records/channel_info.h"
 #include "records/data_file.h"
 #include "records/fixed_text.h"
 
@@ -20,14 +21,7 @@ bool sameTime(const TDeviceTime& a, const TDeviceTime& b) {
 }
 
 TChannleInfo channel(const char* name, int code, int codePos, int rate, int pointsPerSample) {
-    TChannleInfo c;
-    setFixedText(c.Name, name);
-    c.Code = static_cast<std::uint8_t>(code);
-    c.CodePos = static_cast<std::uint8_t>(codePos);
-    c.Rate = static_cast<std::uint8_t>(rate);
-    c.PointsPerSample = static_cast<std::uint16_t>(pointsPerSample);
-    c.Visible = 1;
-    return c;
+    return MakeChannelInfo(name, code, codePos, rate, pointsPerSample);
 }
 
 class GeneratorRoundTrip : public ::testing::TestWithParam<std::string> {

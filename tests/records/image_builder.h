@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "records/channel_info.h"
 #include "records/data_file.h"
 #include "records/fixed_text.h"
 #include "records/packets.h"
@@ -82,14 +83,7 @@ private:
 };
 
 inline TChannleInfo channel(const char* name, int code, int codePos, int rate, int pointsPerSample = 1) {
-    TChannleInfo c;
-    setFixedText(c.Name, name);
-    c.Code = static_cast<std::uint8_t>(code);
-    c.CodePos = static_cast<std::uint8_t>(codePos);
-    c.Rate = static_cast<std::uint8_t>(rate);
-    c.PointsPerSample = static_cast<std::uint16_t>(pointsPerSample);
-    c.Visible = 1;
-    return c;
+    return MakeChannelInfo(name, code, codePos, rate, pointsPerSample);
 }
 
 // A fresh folder under the test temp dir, removed at the end of the test.
